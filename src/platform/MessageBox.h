@@ -19,7 +19,14 @@ MsgResult MsgBox(const QString& text, const QString& title = QString(),
                  MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::Exclamation,
                  QWidget* parent = nullptr);
 
+// Sounds the system beep. BeepCount() counts every Beep() of the run, so
+// that tests can see the beep that goes with an input error.
 void Beep();
+int BeepCount();
+
+// The title a message box carries when none is given: the application's
+// display name when it set one, else "Counter Setup".
+QString ProgramTitle();
 
 // Tests install an answerer; while one is installed no window is shown and
 // every message is passed to it instead.

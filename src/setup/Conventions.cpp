@@ -1,6 +1,8 @@
 #include "setup/Conventions.h"
 
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace setup {
@@ -26,7 +28,8 @@ double Val(const QString& text)
 
     skip();
     if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        num += char(text.at(i).unicode());
+        if (text.at(i) == u'-')
+            num += '-';
         ++i;
     }
     bool digits = false;
@@ -73,20 +76,40 @@ double Val(const QString& text)
         if (expDigits)
             num += exp;
     }
-    if (num == "+" || num == "-")
+    // from_chars, not strtod: Qt sets the process locale from the
+    // environment, and a decimal comma there must not change how "1.5" reads.
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(num.data(), num.data() + num.size(), v);
+    (void)end;
+    if (ec != std::errc() || !std::isfinite(v))
         return 0.0;
-    const double v = std::strtod(num.c_str(), nullptr);
-    return std::isfinite(v) ? v : 0.0;
+    return v;
 }
+
+namespace {
+// Converting a double outside qint64's range is undefined; such values
+// (typed as "1E30") saturate instead, and NaN gives 0.
+qint64 Saturate(double w)
+{
+    if (std::isnan(w))
+        return 0;
+    constexpr double limit = 9223372036854775808.0; // 2^63
+    if (w >= limit)
+        return std::numeric_limits<qint64>::max();
+    if (w < -limit)
+        return std::numeric_limits<qint64>::min();
+    return qint64(w);
+}
+} // namespace
 
 qint64 RoundHalfEven(double v)
 {
-    return qint64(std::nearbyint(v)); // default rounding mode is to-nearest-even
+    return Saturate(std::nearbyint(v)); // default rounding mode is to-nearest-even
 }
 
 qint64 WholePart(double v)
 {
-    return qint64(std::floor(v));
+    return Saturate(std::floor(v));
 }
 
 QColor ColorFromNumber(quint32 number)

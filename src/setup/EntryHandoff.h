@@ -5,7 +5,9 @@
 
 #include <QPointer>
 #include <QString>
-#include <QWidget>
+
+// Only a guarded pointer is kept here; the setup code itself needs no widgets.
+class QWidget;
 
 namespace setup {
 

@@ -15,8 +15,12 @@ extern std::array<std::array<int, 8>, 4> ItemLayoutTable; // [layout 0..3][colum
 extern const std::array<const char*, 4> LayoutDigits;
 
 // Bounds-checked look-ups: an index outside the table gives "" / 0.
+QString ModeName(int mode);
 QString FunctionName(int mode, int function);
 int LayoutCode(int mode, int function);
+// The copy index of column 0..7 for item layout 0..3; 9 ("no such group")
+// outside the table, e.g. while ItemLayout still holds its start value 9.
+int ItemLayoutEntry(int layout, int column);
 
 // Derived values shared by every window.
 extern int InputOption;  // 0 none, 1 dual signal conditioner, 2 V-F converter, 3 quadrature

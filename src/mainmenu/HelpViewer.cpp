@@ -1,0 +1,57 @@
+#include "mainmenu/HelpViewer.h"
+
+#include "mainmenu/HelpFiles.h"
+#include "mainmenu/MenuState.h"
+#include "setup/Conventions.h"
+#include "setup/EntryHandoff.h"
+#include "setup/ModeModel.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QWidget>
+
+namespace mainmenu {
+
+std::function<void()> ResetMenuViewGrid;
+
+namespace {
+QString helpFolderOverride;
+} // namespace
+
+QString HelpFolder()
+{
+    return helpFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
+                                        : helpFolderOverride;
+}
+
+void SetHelpFolder(const QString& folder)
+{
+    helpFolderOverride = folder;
+}
+
+void DropValueEntry()
+{
+    setup::EntryActive = 0;
+    if (auto* box = qobject_cast<QLineEdit*>(setup::EntryBox.data())) {
+        QPalette p = box->palette();
+        p.setColor(QPalette::Base, setup::ColorFromNumber(setup::ColorWhite));
+        box->setPalette(p);
+        setup::EntryBox = nullptr;
+    }
+}
+
+void ShowHelpText(QWidget* curForm)
+{
+    setup::EntryActive = 0;
+    QLabel* label = qobject_cast<QLabel*>(curForm);
+    if (!label && curForm)
+        label = curForm->findChild<QLabel*>(QStringLiteral("lblText"));
+    if (!label)
+        return;
+    label->setTextFormat(Qt::PlainText);
+    label->setText(PlainHelpText(HelpTopicText(HelpFolder(), HelpTopic)));
+}
+
+} // namespace mainmenu
