@@ -11,6 +11,7 @@
 
 #include "mainmenu/SetupFiles.h"
 #include "mainmenu/SetupTransfer.h"
+#include "mainmenu/frmMHELP.h"
 #include "platform/Forms.h"
 
 #include <QPointer>
@@ -26,7 +27,6 @@ namespace mainmenu {
 
 class HelpPrintArea;
 class frmAppHelp;
-class frmMHELP;
 
 class frmMMenu : public platform::Form {
     Q_OBJECT
