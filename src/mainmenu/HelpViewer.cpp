@@ -2,6 +2,7 @@
 
 #include "mainmenu/HelpFiles.h"
 #include "mainmenu/MenuState.h"
+#include "mainmenu/frmAppHelp.h"
 #include "setup/Conventions.h"
 #include "setup/EntryHandoff.h"
 #include "setup/ModeModel.h"
@@ -40,6 +41,11 @@ void DropValueEntry()
         box->setPalette(p);
         setup::EntryBox = nullptr;
     }
+}
+
+void ShowHelpModal()
+{
+    platform::Load<frmAppHelp>()->ShowModal();
 }
 
 void ShowHelpText(QWidget* curForm)

@@ -18,6 +18,12 @@ void SetHelpFolder(const QString& folder);
 // is no longer active and the box that was being edited turns white again.
 void DropValueEntry();
 
+// Shows topic HelpTopic in the help window (frmAppHelp), modal, and returns
+// when its OK hides it. The window that was active before is active again
+// by then: its Form_Activate has run, once, before this returns. For F1 in
+// every window that offers help.
+void ShowHelpModal();
+
 // Puts the text of topic HelpTopic into a label: curForm is either the
 // label itself or a window with a child QLabel named "lblText". "$" marks
 // become blanks; a topic without text gives the short no-help text. The

@@ -7,6 +7,7 @@
 #include "mainmenu/SetupFiles.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
+#include "setup/FieldMap.h"
 #include "setup/ModeModel.h"
 #include "setup/SetupImage.h"
 
@@ -187,16 +188,16 @@ TransferOutcome GetSetup(const TransferStarted& started)
     if (!PauseAfterBlock(olderMeter))
         return Stopped();
 
-    MeterType = setup::GetCharsByte(3);
-    MeterRevision = setup::GetCharsByte(1);
+    MeterType = setup::ReadRaw(setup::field::MeterType);
+    MeterRevision = setup::ReadRaw(setup::field::Revision);
     if (!(MeterType == CounterType && MeterRevision >= CharsRevision)) {
         // Older meters keep their revision in block B.
-        MeterRevision = setup::GetSetupBits(7, 0, 5);
+        MeterRevision = setup::ReadRaw(setup::field::RevisionB);
         if (MeterRevision >= CharsRevision) {
             setup::SetupChars =
                 setup::SetupB.mid(4, 2) + QStringLiteral("03") + setup::SetupChars.mid(4);
         } else {
-            setup::SetSetupBits(7, 0, 5, 34);
+            setup::WriteRaw(setup::field::RevisionB, 34);
             setup::SetupChars = OlderMeterChars;
             MeterRevision = 34;
         }
@@ -231,7 +232,7 @@ TransferOutcome GetSetup(const TransferStarted& started)
     const qulonglong level = features.toULongLong(&isNumber, 16);
     setup::ExtendedMode = isNumber && IsHexDigits(features) && (level & 0x80) ? 1 : 0;
     if (setup::ExtendedMode == 0)
-        setup::SetSetupBits(3, 2, 49, 0);
+        setup::WriteRaw(setup::field::CusCrv, 0);
 
     SetSetupLoaded(true);
     TransferOutcome out = Shown(TransferResult::Done, GotText, setup::ColorGreen);
@@ -248,7 +249,7 @@ TransferOutcome PutSetup(const TransferStarted& started, QWidget* parent)
     }
     TransferOutcome blocked;
     blocked.result = TransferResult::Blocked;
-    if (setup::GetSetupBits(7, 4, 49) == DisplayModeC) {
+    if (setup::ReadRaw(setup::field::DType) == DisplayModeC) {
         Warn(parent, ModeCText, QStringLiteral("Error"));
         return blocked;
     }
@@ -270,8 +271,8 @@ TransferOutcome PutSetup(const TransferStarted& started, QWidget* parent)
         Frame("W46D", setup::SetupChars),
         Frame("WG2A", setup::SetupB.mid(4, LenB - 4)),
     };
-    const int newBaud = setup::GetSetupBits(6, 4, 55);
-    const int newAddress = setup::GetSetupBits(4, 0, 53);
+    const int newBaud = setup::ReadRaw(setup::field::BaudRate);
+    const int newAddress = setup::ReadRaw(setup::field::Address);
 
     for (const QString& frame : frames) {
         Cmd = frame;

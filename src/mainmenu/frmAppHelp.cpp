@@ -17,13 +17,22 @@ namespace mainmenu {
 using platform::Px;
 using platform::TwipsRect;
 
-frmAppHelp::frmAppHelp(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+namespace {
+
+constexpr int ClientWidthTwips = 5955;
+constexpr int ClientHeightTwips = 8190;
+constexpr int KeyEnter = 13;
+constexpr int KeyEscape = 27;
+
+} // namespace
+
+frmAppHelp::frmAppHelp() : platform::Form(QStringLiteral("frmAppHelp"))
 {
-    setObjectName(QStringLiteral("frmAppHelp"));
+    // Only OK takes the window away: no close, minimise or maximise button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(QStringLiteral("APPLICATION  HELP"));
-    setFixedSize(Px(5955), Px(8190));
-    setFont(platform::DesignFont(QStringLiteral("Arial"), 9));
+    setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
+    SetDesignFont(QStringLiteral("Arial"), 9);
 
     m_text = new HelpPrintArea(this);
     m_text->setObjectName(QStringLiteral("picText"));
@@ -31,9 +40,12 @@ frmAppHelp::frmAppHelp(QWidget* parent)
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(TwipsRect(4650, 6685, 1540, 390));
+    // Designed 1540 twips wide, the button would run 235 twips past the
+    // window's right edge and be cut off; it ends just inside instead.
+    constexpr int okLeft = 4650, okMargin = 60;
+    m_cmdOK->setGeometry(TwipsRect(okLeft, 6685, ClientWidthTwips - okLeft - okMargin, 390));
     m_cmdOK->setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    m_cmdOK->setDefault(true);
+    m_cmdOK->setDefault(true); // Enter while it has the focus
     connect(m_cmdOK, &QPushButton::clicked, this, &frmAppHelp::cmdOK_Click);
 }
 
@@ -53,28 +65,32 @@ void frmAppHelp::Form_Activate()
     m_cmdOK->setEnabled(true);
 }
 
+void frmAppHelp::Form_KeyDown(int& keyCode, int shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != KeyEscape && keyCode != KeyEnter)
+        return;
+    keyCode = 0;
+    cmdOK_Click();
+}
+
 void frmAppHelp::cmdOK_Click()
 {
     if (CtrMenuLoaded == 1 && ResetMenuViewGrid)
         ResetMenuViewGrid();
-    done(QDialog::Accepted);
-}
-
-void frmAppHelp::reject()
-{
-    cmdOK_Click();
-}
-
-void frmAppHelp::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        Form_Activate();
+    // Hidden, not unloaded: the next showing finds it where the user left it.
+    // Hiding a modal showing also returns to (and activates) its opener.
+    hide();
 }
 
 void frmAppHelp::closeEvent(QCloseEvent* event)
 {
-    // Only OK takes the window away, so that its OK steps always run.
+    if (platform::ProgramEnding()) {
+        platform::Form::closeEvent(event);
+        return;
+    }
+    // A close request from the window system (there is no close box) acts
+    // as OK, so that OK's steps always run and the window stays loaded.
     event->ignore();
     cmdOK_Click();
 }

@@ -1,12 +1,13 @@
 #pragma once
 // The help window: shows the text of help topic HelpTopic.
 //
-// Use: set mainmenu::HelpTopic, then exec() (F1, modal) or show() (the
-// menu view, modeless). Each showing runs Form_Activate, which reads the
-// topic afresh. OK hides the window; it is never closed by the user
-// otherwise (no close box), and Escape acts as OK.
+// Use: set mainmenu::HelpTopic, then ShowHelpModal() (F1; see HelpViewer.h)
+// or Load<frmAppHelp>()->Show() (the menu view, modeless). Each activation
+// runs Form_Activate, which reads the topic afresh. OK hides the window
+// (it stays loaded and keeps its place); it has no close box, and Escape
+// acts as OK.
 
-#include <QDialog>
+#include "platform/Forms.h"
 
 class QPushButton;
 
@@ -14,24 +15,23 @@ namespace mainmenu {
 
 class HelpPrintArea;
 
-class frmAppHelp : public QDialog {
+class frmAppHelp : public platform::Form {
     Q_OBJECT
 public:
-    explicit frmAppHelp(QWidget* parent = nullptr);
+    frmAppHelp();
 
     // Activation: drops an open value entry, makes the program's folder the
     // current one, reads topic HelpTopic and prints it (Courier New and
     // unprocessed for the ASCII table, else Arial with "$" emphasis).
-    void Form_Activate();
+    void Form_Activate() override;
+    // Escape, and Enter wherever the focus is: as OK.
+    void Form_KeyDown(int& keyCode, int shift) override;
     void cmdOK_Click();
 
     HelpPrintArea* textArea() const { return m_text; }
     QPushButton* cmdOK() const { return m_cmdOK; }
 
-    void reject() override; // Escape: as OK
-
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

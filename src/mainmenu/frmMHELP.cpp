@@ -5,7 +5,6 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 
 namespace mainmenu {
@@ -13,13 +12,22 @@ namespace mainmenu {
 using platform::Px;
 using platform::TwipsRect;
 
-frmMHELP::frmMHELP(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+namespace {
+
+// The main menu, shown again; its activation unloads this page.
+void ShowMainMenu()
 {
-    setObjectName(QStringLiteral("frmMHELP"));
+    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
+        menu->Show();
+}
+
+} // namespace
+
+frmMHELP::frmMHELP() : platform::Form(QStringLiteral("frmMHELP"))
+{
     setWindowTitle(QStringLiteral("SETUP  HELP"));
     setFixedSize(Px(11880), Px(8190));
-    setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    SetDesignFont(QStringLiteral("MS Sans Serif"), 8.25, true);
 
     m_picture2 = new HelpPrintArea(this);
     m_picture2->setObjectName(QStringLiteral("Picture2"));
@@ -63,25 +71,19 @@ void frmMHELP::Form_Activate()
 void frmMHELP::cmdMHelp_Click()
 {
     setCursor(Qt::WaitCursor);
-    emit mainMenuWanted();
+    ShowMainMenu();
     unsetCursor();
 }
 
-void frmMHELP::showEvent(QShowEvent* event)
+void frmMHELP::Form_Unload(bool& cancel)
 {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        Form_Activate();
-}
-
-void frmMHELP::closeEvent(QCloseEvent* event)
-{
-    // The main menu hid itself for this page; the user closing the page must
-    // bring it back or the program would be left without a visible window.
-    // (A close from code is the main menu unloading the page: nothing to do.)
-    event->accept();
-    if (event->spontaneous())
-        emit mainMenuWanted();
+    Q_UNUSED(cancel);
+    // The main menu hid itself for this page: when the page goes by other
+    // means than the menu's own activation (the close box), the menu must
+    // come back or the program would be left without a visible window.
+    platform::Form* menu = platform::Find(QStringLiteral("frmMMenu"));
+    if (!menu || !menu->isVisible())
+        ShowMainMenu();
 }
 
 } // namespace mainmenu

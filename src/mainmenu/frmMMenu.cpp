@@ -4,8 +4,8 @@
 #include "link/Link.h"
 #include "link/Wait.h"
 #include "mainmenu/HelpPrintArea.h"
+#include "mainmenu/HelpViewer.h"
 #include "mainmenu/MenuState.h"
-#include "mainmenu/frmAppHelp.h"
 #include "mainmenu/frmMHELP.h"
 #include "platform/Appearance.h"
 #include "platform/Fonts.h"
@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,9 +35,15 @@ constexpr int KeyF1 = 112;
 // The windows this window opened and unloads each time it is active again;
 // the board windows that leave it visible are not among them.
 const char* const UnloadOnActivate[] = {
-    "frmCtrMenu", "frmCmds", "frmList", "frmPlot", "frmGRAPH",
-    "frmCalib",   "frmJDSC", "frmJVF",  "frmJQuad",
+    "frmCtrMenu", "frmCmds", "frmList", "frmPlot",  "frmGRAPH",
+    "frmCalib",   "frmJDSC", "frmJVF",  "frmJQuad", "frmMHELP",
 };
+
+// Windows that return here show the main menu by name, without its header.
+[[maybe_unused]] const bool registered = [] {
+    platform::RegisterForm(QStringLiteral("frmMMenu"), [] { return new frmMMenu(); });
+    return true;
+}();
 
 QFont TimesBold(double points)
 {
@@ -50,14 +57,6 @@ void SetHeadingEnabled(QMenu* heading, bool on)
 }
 
 } // namespace
-
-frmAppHelp* AppHelp()
-{
-    static QPointer<frmAppHelp> help;
-    if (!help)
-        help = new frmAppHelp();
-    return help;
-}
 
 const QStringList& frmMMenu::MenuHelpLines()
 {
@@ -91,11 +90,6 @@ frmMMenu::frmMMenu() : platform::Form(QStringLiteral("frmMMenu"))
     SetKeyPreview(true);
     BuildMenus();
     BuildControls();
-}
-
-frmMMenu::~frmMMenu()
-{
-    delete mhelp_.data();
 }
 
 void frmMMenu::BuildMenus()
@@ -264,7 +258,6 @@ void frmMMenu::Form_Activate()
         if (qstrcmp(name, "frmCtrMenu") == 0)
             CtrMenuLoaded = 0;
     }
-    UnloadHelpPage();
     platform::SetMousePointer(this, MousePointer::Default);
     const bool portOpen = meterlink::AutoOpenPort != 0;
     SetHeadingEnabled(mnuCounter, portOpen);
@@ -272,28 +265,14 @@ void frmMMenu::Form_Activate()
     SetHeadingEnabled(mnuCalib, portOpen);
 }
 
-void frmMMenu::UnloadHelpPage()
-{
-    platform::Unload(QStringLiteral("frmMHELP"));
-    if (!mhelp_)
-        return;
-    frmMHELP* page = mhelp_;
-    mhelp_ = nullptr;
-    page->close();
-    page->deleteLater();
-}
-
 void frmMMenu::Form_KeyDown(int& keyCode, int shift)
 {
     Q_UNUSED(shift);
     if (keyCode != KeyF1)
         return;
-    QPointer<frmMMenu> self(this);
-    AppHelp()->exec();
-    // A modal window closing makes this window active again; the help window
-    // is no form of the registry, so its closing is not seen there.
-    if (self && self->isVisible() && !platform::ProgramEnding())
-        self->Form_Activate();
+    // When the help window's OK hides it, this window is active again and
+    // its activation has run.
+    ShowHelpModal();
 }
 
 void frmMMenu::Form_Unload(bool& cancel)
@@ -355,13 +334,7 @@ void frmMMenu::mnuMHelp_Click()
     picInitText->Cls();
     cmdOK->hide();
     platform::SetMousePointer(this, MousePointer::Hourglass);
-    if (!mhelp_) {
-        mhelp_ = new frmMHELP();
-        connect(mhelp_, &frmMHELP::mainMenuWanted, this, [this] { Show(); });
-    }
-    mhelp_->show();
-    mhelp_->raise();
-    mhelp_->activateWindow();
+    platform::Load<frmMHELP>()->Show();
     hide();
 }
 

@@ -11,10 +11,8 @@
 
 #include "mainmenu/SetupFiles.h"
 #include "mainmenu/SetupTransfer.h"
-#include "mainmenu/frmMHELP.h"
 #include "platform/Forms.h"
 
-#include <QPointer>
 #include <QStringList>
 
 class QAction;
@@ -26,13 +24,11 @@ class QPushButton;
 namespace mainmenu {
 
 class HelpPrintArea;
-class frmAppHelp;
 
 class frmMMenu : public platform::Form {
     Q_OBJECT
 public:
     frmMMenu();
-    ~frmMMenu() override;
 
     // The Menu Help text, line by line.
     static const QStringList& MenuHelpLines();
@@ -63,9 +59,6 @@ public:
     QPushButton* cmdMenuHelp = nullptr; // inside picInitText
     QPushButton* cmdOK = nullptr;
     QLabel* lblGPText = nullptr; // the status line
-
-    // The setup help page while it is loaded (opened by the Help heading).
-    frmMHELP* MHelpPage() const { return mhelp_; }
 
     // Handlers.
     void Form_Activate() override;
@@ -103,12 +96,6 @@ private:
     // Shows another window of the program by name; nothing happens while no
     // window of that name exists in the program.
     void OpenWindow(const QString& name, bool hideMenu, bool pointerBack);
-    void UnloadHelpPage();
-
-    QPointer<frmMHELP> mhelp_;
 };
-
-// The help window, created on first use and kept (OK only hides it).
-frmAppHelp* AppHelp();
 
 } // namespace mainmenu

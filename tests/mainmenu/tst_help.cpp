@@ -1,6 +1,8 @@
 // Help topics: the generated files, the look-up and its refusals, the "$"
-// emphasis, and the two help windows' activation.
+// emphasis, and the two help windows: activation, OK and its stand-ins, the
+// modal showing.
 
+#include "support/FormTestKit.h"
 #include "mainmenu/HelpBuild.h"
 #include "mainmenu/HelpFiles.h"
 #include "mainmenu/HelpPrintArea.h"
@@ -21,11 +23,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace mainmenu;
+
+using emu::Settle;
+using emu::OtherWindow;
 
 namespace {
 
@@ -66,6 +71,16 @@ QString AppFolder()
     return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../app"));
 }
 
+class CountingHelp : public frmAppHelp {
+public:
+    int activations = 0;
+    void Form_Activate() override
+    {
+        ++activations;
+        frmAppHelp::Form_Activate();
+    }
+};
+
 } // namespace
 
 class TestHelp : public QObject {
@@ -77,6 +92,11 @@ private slots:
         CtrMenuLoaded = 0;
         SetHelpFolder(QString());
         ResetMenuViewGrid = nullptr;
+    }
+    void cleanup()
+    {
+        platform::CloseAllForms();
+        Settle();
     }
 
     void emphasis_data()
@@ -328,19 +348,85 @@ private slots:
         QVERIFY(help.cmdOK()->isEnabled());
     }
 
-    void viewerOkResetsMenuViewOnlyWhenLoaded()
+    void viewerWindow()
     {
+        frmAppHelp* help = platform::Load<frmAppHelp>();
+        QCOMPARE(platform::Find("frmAppHelp"), help);
+        QCOMPARE(help->windowTitle(), QString("APPLICATION  HELP"));
+        const Qt::WindowFlags flags = help->windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
+        const QRect ok = help->cmdOK()->geometry();
+        QCOMPARE(ok.topLeft(), platform::TwipsRect(4650, 6685, 0, 0).topLeft());
+        QCOMPARE(ok.height(), platform::Px(390));
+        QVERIFY(help->rect().contains(ok)); // not cut off at the right edge
+    }
+
+    // Each way out hides the window and keeps it loaded where it was.
+    void viewerOk_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("menuView"); // CtrMenuLoaded
+        QTest::newRow("OK") << "ok" << 0;
+        QTest::newRow("OK, menu view loaded") << "ok" << 1;
+        QTest::newRow("Escape") << "escape" << 1;
+        QTest::newRow("Enter") << "enter" << 0;
+        QTest::newRow("close request") << "close" << 1;
+    }
+    void viewerOk()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, menuView);
         int resets = 0;
         ResetMenuViewGrid = [&] { ++resets; };
-        frmAppHelp help;
-        help.show();
-        help.cmdOK()->click();
-        QVERIFY(!help.isVisible());
-        QCOMPARE(resets, 0);
-        CtrMenuLoaded = 1;
-        help.show();
-        help.cmdOK()->click();
-        QCOMPARE(resets, 1);
+        CtrMenuLoaded = menuView;
+        frmAppHelp* help = platform::Load<frmAppHelp>();
+        help->move(140, 90);
+        help->Show();
+        Settle();
+        QVERIFY(help->isVisible());
+        const QPoint place = help->pos();
+        if (how == "ok")
+            help->cmdOK()->click();
+        else if (how == "escape") // from the focused button up to the window
+            QTest::keyClick(help->cmdOK(), Qt::Key_Escape);
+        else if (how == "enter")
+            QTest::keyClick(help, Qt::Key_Return);
+        else
+            help->close();
+        QVERIFY(!help->isVisible());
+        QCOMPARE(platform::Find<frmAppHelp>(), help);
+        QCOMPARE(resets, menuView);
+        help->Show();
+        Settle();
+        QCOMPARE(help->pos(), place);
+    }
+
+    // Shown modal: its activation runs once, and when OK hides it the opener
+    // is active again at once, once.
+    void viewerModal()
+    {
+        auto* opener = new OtherWindow("frmSetup1");
+        opener->Show();
+        Settle();
+        auto* help = new CountingHelp;
+        int helpActivations = -1, openerMeanwhile = -1;
+        bool modal = false;
+        QTimer::singleShot(30, help, [&] {
+            helpActivations = help->activations;
+            openerMeanwhile = opener->activations;
+            modal = help->isVisible() && help->IsShownModal();
+            QTest::keyClick(help->cmdOK(), Qt::Key_Escape);
+        });
+        ShowHelpModal();
+        QVERIFY(modal);
+        QCOMPARE(helpActivations, 1);
+        QCOMPARE(openerMeanwhile, 1);
+        QCOMPARE(opener->activations, 2);
+        Settle();
+        QCOMPARE(opener->activations, 2);
+        QCOMPARE(help->activations, 1);
+        QCOMPARE(platform::Find<frmAppHelp>(), help); // hidden, still loaded
     }
 
     void showHelpTextIntoLabel()
@@ -367,16 +453,19 @@ private slots:
 
     void setupHelpPage()
     {
-        frmMHELP page;
-        QSignalSpy wanted(&page, &frmMHELP::mainMenuWanted);
-        page.Form_Activate();
+        auto* menu = new OtherWindow("frmMMenu"); // the main menu, hidden for the page
+        frmMHELP* page = platform::Load<frmMHELP>();
+        QCOMPARE(platform::Find("frmMHELP"), page);
+        page->Show();
+        Settle();
         QCOMPARE(HelpTopic, 3101);
-        QCOMPARE(page.picture2()->printed().size(), 9);
-        QCOMPARE(Show(page.picture2()->printed()[5].runs), QString());
-        page.Form_Activate(); // printed afresh, not added to
-        QCOMPARE(page.picture2()->printed().size(), 9);
-        page.cmdMHelp()->click();
-        QCOMPARE(wanted.count(), 1);
+        QCOMPARE(page->picture2()->printed().size(), 9);
+        QCOMPARE(Show(page->picture2()->printed()[5].runs), QString());
+        page->Form_Activate(); // printed afresh, not added to
+        QCOMPARE(page->picture2()->printed().size(), 9);
+        page->cmdMHelp()->click();
+        QVERIFY(menu->isVisible());
+        QVERIFY(page->isVisible()); // the menu's activation unloads it, not OK
     }
 };
 

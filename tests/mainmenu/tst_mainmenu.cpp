@@ -3,6 +3,7 @@
 // after the modal help window closes), the Menu Help text, heading clicks,
 // the Help heading's page, and the close box ending the program.
 
+#include "support/FormTestKit.h"
 #include "link/CommControl.h"
 #include "link/Link.h"
 #include "link/Wait.h"
@@ -10,6 +11,7 @@
 #include "mainmenu/MenuState.h"
 #include "mainmenu/SetupFiles.h"
 #include "mainmenu/frmAppHelp.h"
+#include "mainmenu/frmMHELP.h"
 #include "mainmenu/frmMMenu.h"
 #include "platform/Appearance.h"
 #include "platform/Fonts.h"
@@ -30,18 +32,19 @@
 using namespace mainmenu;
 using platform::MousePointer;
 
+using emu::Settle;
+using emu::OtherWindow;
+
 namespace {
 
-void Settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-class OtherWindow : public platform::Form {
+class CountingMenu : public frmMMenu {
 public:
-    explicit OtherWindow(const QString& name) : platform::Form(name) { resize(100, 80); }
+    int activations = 0;
+    void Form_Activate() override
+    {
+        ++activations;
+        frmMMenu::Form_Activate();
+    }
 };
 
 QStringList PrintedText(const HelpPrintArea* area)
@@ -206,8 +209,17 @@ private slots:
         QCOMPARE(setup::SetupChars, QStringLiteral("25030D0008000D00"));
     }
 
+    // The Help heading's page goes by OK or by its close box: either way
+    // the main menu comes back and its activation unloads the page too.
+    void activationUnloadsListedWindowsOnly_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("page OK") << false;
+        QTest::newRow("page close box") << true;
+    }
     void activationUnloadsListedWindowsOnly()
     {
+        QFETCH(bool, closeBox);
         frmMMenu* w = ShowMenu();
         const QStringList listed{"frmCtrMenu", "frmCmds", "frmList",  "frmPlot", "frmGRAPH",
                                  "frmCalib",   "frmJDSC", "frmJVF",   "frmJQuad"};
@@ -217,45 +229,67 @@ private slots:
             new OtherWindow(name);
         CtrMenuLoaded = 1;
         w->cmdMenuHelp->click();
-        w->mnuMHelp->trigger(); // the setup help page, unloaded too
+        w->mnuMHelp->trigger();
+        Settle();
+        frmMHELP* page = platform::Find<frmMHELP>();
         QVERIFY(!w->isVisible());
-        QVERIFY(w->MHelpPage() && w->MHelpPage()->isVisible());
+        QVERIFY(page && page->isVisible());
+        QCOMPARE(HelpTopic, 3101);
         QVERIFY(PrintedText(w->picInitText).isEmpty());
         QVERIFY(!w->cmdOK->isVisible());
         QCOMPARE(platform::GetMousePointer(w), MousePointer::Hourglass);
-        w->MHelpPage()->cmdMHelp()->click();
+        if (closeBox)
+            page->close();
+        else
+            page->cmdMHelp()->click();
         Settle();
         QVERIFY(w->isVisible());
         for (const QString& name : listed)
             QVERIFY2(!platform::IsLoaded(name), qPrintable(name));
         for (const QString& name : kept)
             QVERIFY2(platform::IsLoaded(name), qPrintable(name));
-        QVERIFY(!w->MHelpPage());
+        QVERIFY(!platform::IsLoaded("frmMHELP"));
         QCOMPARE(CtrMenuLoaded, 0);
         QCOMPARE(platform::GetMousePointer(w), MousePointer::Default);
     }
 
-    void f1ShowsHelpModalAndReactivates()
+    void f1ShowsHelpModalAndReactivatesOnce()
     {
-        frmMMenu* w = ShowMenu();
+        auto* w = new CountingMenu;
+        menu = platform::Load<frmMMenu>();
+        QCOMPARE(menu, w);
+        w->Show();
+        Settle();
+        QCOMPARE(w->activations, 1);
         w->mnuJmps_Click();
         QCOMPARE(HelpTopic, 3106);
         new OtherWindow("frmCmds"); // opened meanwhile; gone once the menu is active again
         bool shown = false;
-        QTimer::singleShot(50, [&] {
-            frmAppHelp* help = AppHelp();
-            shown = help->isVisible() && help->isModal();
+        int menuMeanwhile = -1;
+        QTimer::singleShot(50, w, [&] {
+            frmAppHelp* help = platform::Find<frmAppHelp>();
+            if (!help)
+                return;
+            shown = help->isVisible() && help->IsShownModal()
+                    && !help->textArea()->printed().isEmpty();
+            menuMeanwhile = w->activations;
             help->cmdOK()->click();
         });
         QTest::keyClick(w->windowHandle(), Qt::Key_F1);
         QVERIFY(shown);
-        QVERIFY(!AppHelp()->isVisible());
+        QCOMPARE(menuMeanwhile, 1);
+        QCOMPARE(w->activations, 2); // by the time F1's handler is done
         QVERIFY(!platform::IsLoaded("frmCmds"));
+        Settle();
+        QCOMPARE(w->activations, 2); // and not again later
+        QVERIFY(platform::IsLoaded<frmAppHelp>());
+        QVERIFY(!platform::Find<frmAppHelp>()->isVisible());
 
         // Other keys do nothing.
         new OtherWindow("frmCmds");
         QTest::keyClick(w->windowHandle(), Qt::Key_F2);
         QVERIFY(platform::IsLoaded("frmCmds"));
+        QCOMPARE(w->activations, 2);
     }
 
     void menuHelpText()

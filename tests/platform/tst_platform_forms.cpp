@@ -2,6 +2,7 @@
 // the activation rule (coming back from another application is no
 // activation; closing a modal window is) and key preview.
 
+#include "support/FormTestKit.h"
 #include "platform/Activation.h"
 #include "platform/Forms.h"
 #include "platform/MessageBox.h"
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 using namespace platform;
+
+using emu::Settle;
 
 namespace {
 
@@ -55,13 +58,6 @@ class OtherForm : public TestForm {
 public:
     OtherForm() : TestForm("frmOther") {}
 };
-
-void Settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 } // namespace
 
