@@ -172,9 +172,10 @@ void Main()
     // 6-8: the settings line.
     const QString field = readSettingsFile();
     bool portAllowed = false;
+    DecodedSettings d;
     if (!field.isEmpty()) {
         SettingsLine = NormaliseSettingsLine(field);
-        const DecodedSettings d = DecodeSettingsLine(SettingsLine);
+        d = DecodeSettingsLine(SettingsLine);
         CommPortNo = d.commPortNo;
         MeterAddr = d.meterAddr;
         Rs485Mode = d.rs485Mode;
@@ -203,7 +204,7 @@ void Main()
     // 10-11.
     CharTimeMs = CharTimeMsFor(BaudIndex);
     if (!SettingsLine.isEmpty())
-        MeterRevision = DecodeSettingsLine(SettingsLine).meterRevision;
+        MeterRevision = d.meterRevision;
 
     // 12-13.
     setup::InitTables();

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace mainmenu {
 
 bool SetupLoaded = false;
@@ -38,9 +40,9 @@ void DefaultSetupChars()
 
 namespace {
 
-constexpr int LenA = 108;
-constexpr int LenB = 68;
-constexpr int LenChars = 16;
+constexpr int LenA = setup::SetupALength;
+constexpr int LenB = setup::SetupBLength;
+constexpr int LenChars = setup::SetupCharsLength;
 constexpr int LenCurrent = LenA + LenB + LenChars; // 192
 constexpr int LenNoRevision = LenA + LenB + 12;    // 188: characters without revision and type
 constexpr int LenOldest = LenA + LenB;             // 176: no characters at all
@@ -69,12 +71,6 @@ public:
 private:
     QString dir_;
 };
-
-bool IsHexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f');
-}
 
 void Warn(QWidget* parent, const QString& text, const QString& title = QString())
 {
@@ -120,6 +116,18 @@ bool ImageReadyToSave(QWidget* parent, QString& line)
     return true;
 }
 
+// The chosen path, or nothing when the user cancelled.
+std::optional<QString> ChooseSetupFile(QWidget* parent, const QString& title, int action)
+{
+    FileDialog dialog(parent);
+    dialog.CancelError = true;
+    dialog.DialogTitle = title;
+    dialog.Filter = SetupFilter;
+    if (!dialog.Action(action))
+        return std::nullopt;
+    return dialog.FileName;
+}
+
 bool SaveTo(QWidget* parent, const QString& path, const QString& line)
 {
     const QString reason = WriteSetupLine(path, line);
@@ -148,13 +156,9 @@ ParsedSetupLine ParseSetupLine(const QString& line)
                         .arg(LenOldest);
         return r;
     }
-    for (int i = 0; i < n; ++i) {
-        if (!IsHexDigit(line.at(i))) {
-            r.problem = QStringLiteral("character %1 of its line (\"%2\") is not a hex digit")
-                            .arg(i + 1)
-                            .arg(line.at(i));
-            return r;
-        }
+    if (!setup::IsHexText(line)) {
+        r.problem = QStringLiteral("its line holds characters that are not hex digits");
+        return r;
     }
 
     const QString upper = line.toUpper();
@@ -201,13 +205,11 @@ FileOutcome OpenSetupFile(QWidget* parent, const QString& programDir)
     CurrentDirRestorer restore(programDir);
     FileOutcome out;
 
-    FileDialog dialog(parent);
-    dialog.CancelError = true;
-    dialog.DialogTitle = QStringLiteral("Open Setup File");
-    dialog.Filter = SetupFilter;
-    if (!dialog.Action(FileDialog::ActionOpen))
+    const std::optional<QString> chosen =
+        ChooseSetupFile(parent, QStringLiteral("Open Setup File"), FileDialog::ActionOpen);
+    if (!chosen)
         return out;
-    const QString path = dialog.FileName;
+    const QString path = *chosen;
     const QString shownPath = QDir::toNativeSeparators(path);
 
     QFile file(path);
@@ -283,17 +285,15 @@ FileOutcome SaveSetupFileAs(QWidget* parent, const QString& programDir)
     if (!ImageReadyToSave(parent, line))
         return out;
 
-    FileDialog dialog(parent);
-    dialog.CancelError = true;
-    dialog.DialogTitle = QStringLiteral("Save Setup File As");
-    dialog.Filter = SetupFilter;
-    if (!dialog.Action(FileDialog::ActionSave))
+    const std::optional<QString> chosen =
+        ChooseSetupFile(parent, QStringLiteral("Save Setup File As"), FileDialog::ActionSave);
+    if (!chosen)
         return out;
 
     // The name is kept only once the file holds the setup, so that Save
     // Setup never aims at a place that has already failed.
-    if (SaveTo(parent, dialog.FileName, line))
-        SetupFileName = dialog.FileName;
+    if (SaveTo(parent, *chosen, line))
+        SetupFileName = *chosen;
     return out;
 }
 

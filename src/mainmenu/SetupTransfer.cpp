@@ -21,9 +21,9 @@ namespace {
 
 using namespace meterlink;
 
-constexpr int LenA = 108;
-constexpr int LenB = 68;
-constexpr int LenChars = 16;
+constexpr int LenA = setup::SetupALength;
+constexpr int LenB = setup::SetupBLength;
+constexpr int LenChars = setup::SetupCharsLength;
 
 // Meters from this revision on answer at once; older ones get an input wait
 // after each block.
@@ -54,19 +54,9 @@ bool Ending()
     return Quitting() || platform::ProgramEnding();
 }
 
-bool IsHexDigits(const QString& s)
-{
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if (!((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f')))
-            return false;
-    }
-    return true;
-}
-
 bool IsBlock(const QString& s, int length)
 {
-    return s.size() == length && IsHexDigits(s);
+    return s.size() == length && setup::IsHexText(s);
 }
 
 QString Frame(const char* letters, const QString& data = QString())
@@ -137,7 +127,7 @@ QString ReadBlock(const char* letters, int length)
 bool ImageComplete()
 {
     return IsBlock(setup::SetupA, LenA) && setup::SetupB.size() >= LenB
-        && IsHexDigits(setup::SetupB.left(LenB)) && IsBlock(setup::SetupChars, LenChars);
+        && setup::IsHexText(setup::SetupB.left(LenB)) && IsBlock(setup::SetupChars, LenChars);
 }
 
 } // namespace
@@ -230,7 +220,7 @@ TransferOutcome GetSetup(const TransferStarted& started)
     const QString features = ReplyIfOk();
     bool isNumber = false;
     const qulonglong level = features.toULongLong(&isNumber, 16);
-    setup::ExtendedMode = isNumber && IsHexDigits(features) && (level & 0x80) ? 1 : 0;
+    setup::ExtendedMode = isNumber && setup::IsHexText(features) && (level & 0x80) ? 1 : 0;
     if (setup::ExtendedMode == 0)
         setup::WriteRaw(setup::field::CusCrv, 0);
 

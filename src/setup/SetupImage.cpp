@@ -111,4 +111,16 @@ bool WriteRaw(const Field& f, int raw)
     }
 }
 
+bool IsHexText(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f')))
+            return false;
+    }
+    return true;
+}
+
 } // namespace setup

@@ -3,8 +3,14 @@
 // digits addressed by 1-based character position, two characters a byte.
 
 #include <QString>
+#include <QStringView>
 
 namespace setup {
+
+// Lengths of the three strings as the meter sends them.
+inline constexpr int SetupALength = 108;
+inline constexpr int SetupBLength = 68;
+inline constexpr int SetupCharsLength = 16;
 
 // Program-wide setup image. SetupA: 18 six-digit numbers (108 characters);
 // SetupB: 34 option bytes (68 characters, 84 after Get Setup from an older
@@ -24,5 +30,10 @@ bool SetSetupBits(int hiBit, int loBit, int pos, int value);
 int GetCharsByte(int pos);
 // Stores value 0..255 at pos of SetupChars; refuses anything else.
 bool PutCharsByte(int pos, int value);
+
+// True when text is not empty and every character is a hex digit (either
+// case): what a block from the meter or a setup file must be before it may
+// become part of the image.
+bool IsHexText(QStringView text);
 
 } // namespace setup

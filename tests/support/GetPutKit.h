@@ -1,83 +1,55 @@
 #pragma once
-// What the Get Setup / Put Setup tests share: a fresh link on a counter
-// meter for each case, the frames the meter saw, and every message box
-// with its title.
+// What the Get Setup / Put Setup tests share: a fresh link on a counter meter
+// for each case, the frames it saw, and every message box shown.
 
+#include "link/Exchange.h"
 #include "link/Link.h"
-#include "link/Wait.h"
 #include "mainmenu/SetupFiles.h"
+#include "mainmenu/SetupTransfer.h"
 #include "platform/MessageBox.h"
 #include "setup/ModeModel.h"
 #include "setup/SetupImage.h"
 #include "support/CounterMeter.h"
 #include "support/LinkTestKit.h"
 
-#include <QList>
-#include <QStringList>
-
-#include <memory>
+#include <QtTest>
 
 namespace emu {
 
-// Answers every message box with OK and keeps it, while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder()
-    {
-        platform::SetMsgAnswerer([this](const platform::ShownMessage& m) {
-            shown << m;
-            return platform::MsgResult::Ok;
-        });
-    }
-    ~MessageRecorder() { platform::SetMsgAnswerer({}); }
-    QList<platform::ShownMessage> shown;
-};
-
-// The meter's line with a counter on it and the program's link started on
-// it (revision 46 in the settings: no input waits after the block reads).
+// The program's link on a counter at 9600 baud, address 1, revision 46 (no
+// input waits after the block reads); a link that does not start fails the test.
 struct CounterBench {
     MeterEmulator line;
-    CounterMeter meter{line};
-    MessageRecorder messages;
-    bool started = false;
+    CounterMeter meter;
+    QList<platform::ShownMessage> messages; // each answered with OK
 
-    explicit CounterBench(int baudIndex = 5, char address = '1')
+    explicit CounterBench(const CounterImage& start = SampleCounterImage()) : meter(line, start)
     {
-        started = StartLink(line, baudIndex, 0, address, 46);
+        platform::SetMsgAnswerer([this](const platform::ShownMessage& m) {
+            messages << m;
+            return platform::MsgResult::Ok;
+        });
+        if (!StartLink(line))
+            QTest::qFail("the link did not start", __FILE__, __LINE__);
         mainmenu::SetSetupLoaded(false);
-        setup::SetupChars.clear();
     }
-    ~CounterBench() { StopLink(); meterlink::SetProgramFolder(QString()); }
-
-    // The commands the meter received, each cut to its letters (data dropped).
+    ~CounterBench() { StopLink(); platform::SetMsgAnswerer({}); meterlink::SetProgramFolder({}); }
+    // The commands the meter received; writes cut to their letters.
     QStringList commands() const
     {
         QStringList out;
-        for (const Frame& f : line.frames()) {
-            const QString c = QString::fromLatin1(f.command);
-            out << (c.startsWith(QLatin1String("W")) ? c.left(4) : c);
-        }
-        return out;
-    }
-    // The whole text after "*" and the address of the frame for `command`.
-    QByteArray frameFor(const QByteArray& command) const
-    {
         for (const Frame& f : line.frames())
-            if (f.command.startsWith(command))
-                return f.command;
-        return QByteArray();
+            out << QString::fromLatin1(f.command.startsWith('W') ? f.command.left(4) : f.command);
+        return out;
     }
 };
 
-// The sample counter's image in the program, loaded, with the baud-rate and
-// address bytes (positions 55 and 53) given.
-inline void LoadSampleImage(const QString& baudByte, const QString& addressByte)
+// The sample image in the program, with the address and baud bytes (53-56) given.
+inline void LoadSampleImage(const QString& addressAndBaud)
 {
     const CounterImage img = SampleCounterImage();
     setup::SetupA = QString::fromLatin1(img.a);
-    setup::SetupB = QString::fromLatin1(img.b);
-    setup::SetupB.replace(54, 2, baudByte);
-    setup::SetupB.replace(52, 2, addressByte);
+    setup::SetupB = QString::fromLatin1(img.b).replace(52, 4, addressAndBaud);
     setup::SetupChars = QString::fromLatin1(img.chars);
     mainmenu::SetSetupLoaded(true);
 }

@@ -1,91 +1,66 @@
 #include "support/RecordingPortDevice.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace emu {
 
-using Clock = std::chrono::steady_clock;
+using meterlink::ModemLine;
 
-RecordingPortDevice::RecordingPortDevice(int lineBaud, int latencyMs, bool modemLines,
-                                         bool lineEcho)
-    : lineBaud_(lineBaud)
-    , latencyMs_(latencyMs)
-    , modemLines_(modemLines)
-    , lineEcho_(lineEcho)
-    , lineFreeAt_(Clock::now())
+RecordingPortDevice::RecordingPortDevice(int lineBaud, int latencyMs, bool lineEcho)
+    : perChar_(10'000'000'000LL / lineBaud), latency_(latencyMs), lineEcho_(lineEcho)
 {
 }
 
-void RecordingPortDevice::log(const QString& what, const QString& detail)
+int RecordingPortDevice::find(const QString& what, int from) const
 {
-    events.push_back({what, detail, Clock::now(), pendingOutput()});
-}
-
-int RecordingPortDevice::find(const QString& what, const QString& detail, int from) const
-{
-    for (int i = std::max(from, 0); i < int(events.size()); ++i) {
-        if (events[i].what == what && (detail.isNull() || events[i].detail == detail))
+    for (int i = std::max(from, 0); i < int(events.size()); ++i)
+        if (events[i].what.startsWith(what))
             return i;
-    }
     return -1;
 }
 
-bool RecordingPortDevice::open(const QString& path, const meterlink::LineSettings& s, int handshaking)
+bool RecordingPortDevice::open(const QString& path, const meterlink::LineSettings&, int handshaking)
 {
     open_ = true;
-    settings = s;
-    log(QStringLiteral("open"), path);
-    log(QStringLiteral("handshaking"), QString::number(handshaking));
-    return true;
+    log(QStringLiteral("open ") + path);
+    return setHandshaking(handshaking);
 }
 
 void RecordingPortDevice::close()
 {
     if (open_)
-        log(QStringLiteral("close"), QString());
+        log(QStringLiteral("close"));
     open_ = false;
-}
-
-bool RecordingPortDevice::configure(const meterlink::LineSettings& s)
-{
-    settings = s;
-    log(QStringLiteral("configure"), QString::number(s.baud));
-    return true;
 }
 
 bool RecordingPortDevice::setHandshaking(int handshaking)
 {
-    log(QStringLiteral("handshaking"), QString::number(handshaking));
+    log(QStringLiteral("handshaking %1").arg(handshaking));
     return true;
 }
 
-meterlink::ModemLine RecordingPortDevice::setRts(bool on)
+ModemLine RecordingPortDevice::setRts(bool on)
 {
-    log(QStringLiteral("rts"), on ? QStringLiteral("1") : QStringLiteral("0"));
-    return modemLines_ ? meterlink::ModemLine::Done : meterlink::ModemLine::NotSupported;
+    log(QStringLiteral("rts %1").arg(int(on)));
+    return ModemLine::Done;
 }
 
-meterlink::ModemLine RecordingPortDevice::setDtr(bool on)
+ModemLine RecordingPortDevice::setDtr(bool on)
 {
-    log(QStringLiteral("dtr"), on ? QStringLiteral("1") : QStringLiteral("0"));
-    return modemLines_ ? meterlink::ModemLine::Done : meterlink::ModemLine::NotSupported;
+    log(QStringLiteral("dtr %1").arg(int(on)));
+    return ModemLine::Done;
 }
 
 QByteArray RecordingPortDevice::readAll()
 {
-    QByteArray out;
-    out.swap(incoming_);
-    if (!out.isEmpty())
-        log(QStringLiteral("read"), QString::fromLatin1(out));
-    return out;
+    return std::exchange(incoming_, QByteArray());
 }
 
 bool RecordingPortDevice::write(const QByteArray& bytes)
 {
-    log(QStringLiteral("write"), QString::fromLatin1(bytes));
-    const auto perChar = std::chrono::nanoseconds(10'000'000'000LL / lineBaud_);
-    const auto start = std::max(lineFreeAt_, Clock::now() + std::chrono::milliseconds(latencyMs_));
-    lineFreeAt_ = start + perChar * bytes.size();
+    log(QStringLiteral("write ") + QString::fromLatin1(bytes));
+    lineFreeAt_ = std::max(lineFreeAt_, Clock::now() + latency_) + perChar_ * bytes.size();
     if (lineEcho_)
         incoming_ += bytes;
     return true;
@@ -93,16 +68,13 @@ bool RecordingPortDevice::write(const QByteArray& bytes)
 
 qint64 RecordingPortDevice::pendingOutput()
 {
-    const auto now = Clock::now();
-    if (now >= lineFreeAt_)
-        return 0;
-    const auto perChar = std::chrono::nanoseconds(10'000'000'000LL / lineBaud_);
-    return (lineFreeAt_ - now) / perChar + 1;
+    const auto left = lineFreeAt_ - Clock::now();
+    return left <= Clock::duration::zero() ? 0 : left / perChar_ + 1;
 }
 
 bool RecordingPortDevice::drainTransmitter()
 {
-    log(QStringLiteral("drain"), QString());
+    log(QStringLiteral("drain"));
     return true;
 }
 

@@ -1,13 +1,10 @@
 #pragma once
-// A stand-in for the serial device that records every call with its time
-// and simulates a line that sends bytes at a given rate, as an adapter that
-// holds bytes back for a while before they go out. For what a
-// pseudo-terminal cannot show: the modem lines and the order of calls.
+// A stand-in for the serial device for what a pseudo-terminal cannot show:
+// the modem lines and the order and time of every call. Written bytes
+// leave at the line's pace, the first of each write held back as an adapter
+// holds it.
 
 #include "link/PortDevice.h"
-
-#include <QByteArray>
-#include <QString>
 
 #include <chrono>
 #include <vector>
@@ -15,24 +12,21 @@
 namespace emu {
 
 struct PortEvent {
-    QString what;   // "open", "close", "configure", "handshaking", "rts", "dtr", "write", "read", "drain"
-    QString detail; // the path, "1"/"0", the bytes written ...
+    QString what;   // "open <path>", "close", "handshaking 0", "rts 1", "dtr 1", "write <bytes>",
+                    // "drain"
+    qint64 pending; // bytes not yet on the line when the call was made
     std::chrono::steady_clock::time_point at;
-    qint64 pendingAtCall = 0; // bytes not yet on the line when the call was made
 };
 
 class RecordingPortDevice final : public meterlink::PortDevice {
 public:
-    // lineBaud: the rate bytes leave at (ten bits each); latencyMs: how
-    // long the adapter holds the first byte of each write back.
     // lineEcho: every write comes back as input, as on a two-wire line.
-    explicit RecordingPortDevice(int lineBaud = 9600, int latencyMs = 0,
-                                 bool modemLines = true, bool lineEcho = false);
+    explicit RecordingPortDevice(int lineBaud = 9600, int latencyMs = 0, bool lineEcho = false);
 
-    bool open(const QString& path, const meterlink::LineSettings& settings, int handshaking) override;
+    bool open(const QString& path, const meterlink::LineSettings&, int handshaking) override;
     void close() override;
     bool isOpen() const override { return open_; }
-    bool configure(const meterlink::LineSettings& settings) override;
+    bool configure(const meterlink::LineSettings&) override { return true; }
     bool setHandshaking(int handshaking) override;
     meterlink::ModemLine setRts(bool on) override;
     meterlink::ModemLine setDtr(bool on) override;
@@ -43,25 +37,20 @@ public:
     QString errorText() const override { return QString(); }
     QString takeLineError() override { return QString(); }
 
-    // What the far end sends next (returned by the next readAll).
-    void feed(const QByteArray& bytes) { incoming_ += bytes; }
-
     std::vector<PortEvent> events;
-    meterlink::LineSettings settings;
-    // The index of the first event named what (and with detail, when given)
-    // from `from` on; -1 when there is none.
-    int find(const QString& what, const QString& detail = QString(), int from = 0) const;
+    // The first event at or after `from` whose text starts with `what`; -1 if none.
+    int find(const QString& what, int from = 0) const;
 
 private:
-    void log(const QString& what, const QString& detail);
+    using Clock = std::chrono::steady_clock;
+    void log(const QString& what) { events.push_back({what, pendingOutput(), Clock::now()}); }
 
-    int lineBaud_;
-    int latencyMs_;
-    bool modemLines_;
+    std::chrono::nanoseconds perChar_;
+    std::chrono::milliseconds latency_;
     bool lineEcho_;
     bool open_ = false;
     QByteArray incoming_;
-    std::chrono::steady_clock::time_point lineFreeAt_;
+    Clock::time_point lineFreeAt_ = Clock::now();
 };
 
 } // namespace emu
