@@ -2,8 +2,6 @@
 
 namespace mainmenu {
 
-int HelpTopic = 0;
-int CtrMenuLoaded = 0;
 QString SetupFileName;
 
 } // namespace mainmenu

@@ -1,12 +1,17 @@
 #pragma once
 // Program-wide state owned by the main menu.
 
+#include "help/HelpState.h"
+
 #include <QString>
 
 namespace mainmenu {
 
-extern int HelpTopic;        // the help topic that F1 shows
-extern int CtrMenuLoaded;    // 1 while the menu view is loaded
+// The help state lives with the help viewer; the main menu sets it as the
+// other windows do.
+using help::CtrMenuLoaded;
+using help::HelpTopic;
+
 extern QString SetupFileName; // the setup file last opened or saved as
 
 } // namespace mainmenu

@@ -1,6 +1,6 @@
 #include "mainmenu/frmMHELP.h"
 
-#include "mainmenu/HelpPrintArea.h"
+#include "help/HelpPrintArea.h"
 #include "mainmenu/MenuState.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
@@ -8,6 +8,8 @@
 #include <QPushButton>
 
 namespace mainmenu {
+
+using help::HelpLine;
 
 using platform::Px;
 using platform::TwipsRect;

@@ -11,9 +11,13 @@
 
 class QPushButton;
 
+namespace help {
+class HelpPrintArea;
+}
+
 namespace mainmenu {
 
-class HelpPrintArea;
+using help::HelpPrintArea;
 
 class frmMHELP : public platform::Form {
     Q_OBJECT

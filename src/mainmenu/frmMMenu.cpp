@@ -3,8 +3,8 @@
 #include "link/Exchange.h"
 #include "link/Link.h"
 #include "link/Wait.h"
-#include "mainmenu/HelpPrintArea.h"
-#include "mainmenu/HelpViewer.h"
+#include "help/HelpPrintArea.h"
+#include "help/HelpViewer.h"
 #include "mainmenu/MenuState.h"
 #include "mainmenu/frmMHELP.h"
 #include "platform/Appearance.h"
@@ -22,6 +22,9 @@
 #include <QVBoxLayout>
 
 namespace mainmenu {
+
+using help::HelpLine;
+using help::ShowHelpModal;
 
 using platform::MousePointer;
 using platform::TwipsRect;

@@ -21,9 +21,13 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 
+namespace help {
+class HelpPrintArea;
+}
+
 namespace mainmenu {
 
-class HelpPrintArea;
+using help::HelpPrintArea;
 
 class frmMMenu : public platform::Form {
     Q_OBJECT

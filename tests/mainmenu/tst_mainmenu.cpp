@@ -4,9 +4,9 @@
 #include "support/FormTestKit.h"
 #include "link/Link.h"
 #include "link/Wait.h"
-#include "mainmenu/HelpPrintArea.h"
+#include "help/HelpPrintArea.h"
 #include "mainmenu/MenuState.h"
-#include "mainmenu/frmAppHelp.h"
+#include "help/frmAppHelp.h"
 #include "mainmenu/frmMHELP.h"
 #include "mainmenu/frmMMenu.h"
 #include "platform/MessageBox.h"
@@ -19,6 +19,7 @@
 #include <QtTest>
 
 using namespace mainmenu;
+using help::frmAppHelp;
 using emu::OtherWindow;
 using emu::Settle;
 

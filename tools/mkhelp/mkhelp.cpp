@@ -2,7 +2,7 @@
 // program. Usage: mkhelp <topics.txt> <output folder>
 // Writes HelpNN.S10 and HelpNN.R10 for every topic group in the source.
 
-#include "mainmenu/HelpBuild.h"
+#include "help/HelpBuild.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QStringList errors;
-    if (!mainmenu::GenerateHelpFiles(args.at(1), args.at(2), &errors)) {
+    if (!help::GenerateHelpFiles(args.at(1), args.at(2), &errors)) {
         for (const QString& e : errors)
             std::fprintf(stderr, "mkhelp: %s\n", qPrintable(e));
         return 1;

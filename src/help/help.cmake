@@ -5,8 +5,8 @@ set(HELP_SOURCE ${PROJECT_SOURCE_DIR}/help/topics.txt)
 
 add_executable(mkhelp
   ${PROJECT_SOURCE_DIR}/tools/mkhelp/mkhelp.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/mainmenu/HelpBuild.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/mainmenu/HelpFiles.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/help/HelpBuild.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/help/HelpFiles.cpp)
 target_include_directories(mkhelp PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(mkhelp PRIVATE Qt6::Core)
 

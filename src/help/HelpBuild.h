@@ -17,7 +17,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace mainmenu {
+namespace help {
 
 struct HelpSourceTopic {
     int number = 0;
@@ -46,4 +46,4 @@ QList<HelpGroupFiles> BuildHelpFiles(const QList<HelpSourceTopic>& topics);
 // replaced whole). Returns false with a message per problem in errors.
 bool GenerateHelpFiles(const QString& sourcePath, const QString& folder, QStringList* errors);
 
-} // namespace mainmenu
+} // namespace help

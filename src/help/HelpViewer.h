@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace mainmenu {
+namespace help {
 
 // The folder that holds the help files: the program's folder, unless a test
 // points it elsewhere (empty = the program's folder again).
@@ -36,4 +36,4 @@ void ShowHelpText(QWidget* curForm);
 // CtrMenuLoaded is 1; empty = nothing to do.
 extern std::function<void()> ResetMenuViewGrid;
 
-} // namespace mainmenu
+} // namespace help

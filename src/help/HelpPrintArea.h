@@ -4,13 +4,13 @@
 // runs in the bold cut of the face. Lines are not wrapped; what passes the
 // right edge is cut off.
 
-#include "mainmenu/HelpFiles.h"
+#include "help/HelpFiles.h"
 
 #include <QFont>
 #include <QFrame>
 #include <QList>
 
-namespace mainmenu {
+namespace help {
 
 class HelpPrintArea : public QFrame {
     Q_OBJECT
@@ -39,4 +39,4 @@ private:
     QList<PrintedLine> m_printed;
 };
 
-} // namespace mainmenu
+} // namespace help

@@ -17,7 +17,7 @@
 #include <QtGlobal>
 #include <optional>
 
-namespace mainmenu {
+namespace help {
 
 struct HelpIndex {
     qint32 Offset = 0; // 1-based byte position in the text file; 0 = no text
@@ -76,4 +76,4 @@ QList<HelpLine> HelpTextLines(const QString& text, bool raw);
 // breaks become "\n".
 QString PlainHelpText(const QString& text);
 
-} // namespace mainmenu
+} // namespace help

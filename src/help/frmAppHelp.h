@@ -1,7 +1,7 @@
 #pragma once
 // The help window: shows the text of help topic HelpTopic.
 //
-// Use: set mainmenu::HelpTopic, then ShowHelpModal() (F1; see HelpViewer.h)
+// Use: set help::HelpTopic, then ShowHelpModal() (F1; see HelpViewer.h)
 // or Load<frmAppHelp>()->Show() (the menu view, modeless). Each activation
 // runs Form_Activate, which reads the topic afresh. OK hides the window
 // (it stays loaded and keeps its place); it has no close box, and Escape
@@ -11,7 +11,7 @@
 
 class QPushButton;
 
-namespace mainmenu {
+namespace help {
 
 class HelpPrintArea;
 
@@ -39,4 +39,4 @@ private:
     QPushButton* m_cmdOK;
 };
 
-} // namespace mainmenu
+} // namespace help

@@ -1,8 +1,8 @@
-#include "mainmenu/HelpViewer.h"
+#include "help/HelpViewer.h"
 
-#include "mainmenu/HelpFiles.h"
-#include "mainmenu/MenuState.h"
-#include "mainmenu/frmAppHelp.h"
+#include "help/HelpFiles.h"
+#include "help/HelpState.h"
+#include "help/frmAppHelp.h"
 #include "setup/Conventions.h"
 #include "setup/EntryHandoff.h"
 #include "setup/ModeModel.h"
@@ -13,7 +13,7 @@
 #include <QPalette>
 #include <QWidget>
 
-namespace mainmenu {
+namespace help {
 
 std::function<void()> ResetMenuViewGrid;
 
@@ -60,4 +60,4 @@ void ShowHelpText(QWidget* curForm)
     label->setText(PlainHelpText(HelpTopicText(HelpFolder(), HelpTopic)));
 }
 
-} // namespace mainmenu
+} // namespace help

@@ -1,10 +1,10 @@
-#include "mainmenu/HelpFiles.h"
+#include "help/HelpFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
 
-namespace mainmenu {
+namespace help {
 
 const QString NoHelpText = QStringLiteral("No help is available for this item.");
 
@@ -144,4 +144,4 @@ QString PlainHelpText(const QString& text)
     return plain;
 }
 
-} // namespace mainmenu
+} // namespace help

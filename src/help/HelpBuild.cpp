@@ -1,6 +1,6 @@
-#include "mainmenu/HelpBuild.h"
+#include "help/HelpBuild.h"
 
-#include "mainmenu/HelpFiles.h"
+#include "help/HelpFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace mainmenu {
+namespace help {
 
 namespace {
 
@@ -173,4 +173,4 @@ bool GenerateHelpFiles(const QString& sourcePath, const QString& folder, QString
     return problems.isEmpty();
 }
 
-} // namespace mainmenu
+} // namespace help

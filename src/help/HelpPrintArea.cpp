@@ -1,9 +1,9 @@
-#include "mainmenu/HelpPrintArea.h"
+#include "help/HelpPrintArea.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace mainmenu {
+namespace help {
 
 namespace {
 // A few pixels off the edge so that letters do not touch the frame.
@@ -70,4 +70,4 @@ void HelpPrintArea::paintEvent(QPaintEvent* event)
     }
 }
 
-} // namespace mainmenu
+} // namespace help

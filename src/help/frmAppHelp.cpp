@@ -1,9 +1,9 @@
-#include "mainmenu/frmAppHelp.h"
+#include "help/frmAppHelp.h"
 
-#include "mainmenu/HelpFiles.h"
-#include "mainmenu/HelpPrintArea.h"
-#include "mainmenu/HelpViewer.h"
-#include "mainmenu/MenuState.h"
+#include "help/HelpFiles.h"
+#include "help/HelpPrintArea.h"
+#include "help/HelpViewer.h"
+#include "help/HelpState.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 
@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QPushButton>
 
-namespace mainmenu {
+namespace help {
 
 using platform::Px;
 using platform::TwipsRect;
@@ -95,4 +95,4 @@ void frmAppHelp::closeEvent(QCloseEvent* event)
     cmdOK_Click();
 }
 
-} // namespace mainmenu
+} // namespace help

@@ -1,12 +1,12 @@
 // Help topics: generated files and the look-up refusing to read outside them,
 // the "$" emphasis, the topics shipped beside the program, the help window.
 
-#include "mainmenu/HelpBuild.h"
-#include "mainmenu/HelpFiles.h"
-#include "mainmenu/HelpPrintArea.h"
-#include "mainmenu/HelpViewer.h"
-#include "mainmenu/MenuState.h"
-#include "mainmenu/frmAppHelp.h"
+#include "help/HelpBuild.h"
+#include "help/HelpFiles.h"
+#include "help/HelpPrintArea.h"
+#include "help/HelpViewer.h"
+#include "help/HelpState.h"
+#include "help/frmAppHelp.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "setup/EntryHandoff.h"
@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace mainmenu;
+using namespace help;
 
 namespace {
 
