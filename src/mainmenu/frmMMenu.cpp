@@ -7,6 +7,9 @@
 #include "help/HelpViewer.h"
 #include "mainmenu/MenuState.h"
 #include "mainmenu/frmMHELP.h"
+#include "live/Windows.h"
+#include "pages/Windows.h"
+#include "views/Windows.h"
 #include "platform/Appearance.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -88,6 +91,14 @@ const QStringList& frmMMenu::MenuHelpLines()
 
 frmMMenu::frmMMenu() : platform::Form(QStringLiteral("frmMMenu"))
 {
+    // The windows this one opens by name.
+    static const bool windowsKnown = [] {
+        pages::RegisterWindows();
+        live::RegisterWindows();
+        views::RegisterWindows();
+        return true;
+    }();
+    Q_UNUSED(windowsKnown);
     setWindowTitle(QStringLiteral("COUNTER MAIN  MENU"));
     SetDesignFont(QStringLiteral("Times New Roman"), 9, true);
     SetKeyPreview(true);

@@ -1,0 +1,11 @@
+#include "views/Windows.h"
+
+#include "platform/Forms.h"
+
+namespace views {
+
+void RegisterWindows()
+{
+}
+
+} // namespace views
