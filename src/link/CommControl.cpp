@@ -1,6 +1,7 @@
 #include "link/CommControl.h"
 
 #include "link/Link.h"
+#include "link/PortLoss.h"
 #include "link/QtPortDevice.h"
 #include "link/Wait.h"
 
@@ -75,8 +76,10 @@ bool CommControl::requireOpen(const char* what)
 void CommControl::pump()
 {
     const QString lost = device_->takeLineError();
-    if (!lost.isEmpty())
+    if (!lost.isEmpty()) {
         fail(lost);
+        ReportLineLost(lost);
+    }
     if (!device_->isOpen())
         return;
     QByteArray bytes = device_->readAll();
@@ -228,8 +231,10 @@ bool CommControl::Drain(int maxMs)
 bool CommControl::HasError()
 {
     const QString lost = device_->takeLineError();
-    if (!lost.isEmpty())
+    if (!lost.isEmpty()) {
         fail(lost);
+        ReportLineLost(lost);
+    }
     return !error_.isEmpty();
 }
 
@@ -241,14 +246,23 @@ QString CommControl::LastError()
 
 void CommControl::ClearError()
 {
-    device_->takeLineError();
+    const QString lost = device_->takeLineError();
+    if (!lost.isEmpty())
+        ReportLineLost(lost);
     error_.clear();
+}
+
+void CommControl::SetInputNotify(std::function<void()> notify)
+{
+    notify_ = std::move(notify);
+    device_->setInputNotify(notify_);
 }
 
 void CommControl::SetDevice(std::unique_ptr<PortDevice> device)
 {
     device_->close();
     device_ = std::move(device);
+    device_->setInputNotify(notify_);
     rx_.clear();
     error_.clear();
     modemLines_ = true;

@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace meterlink {
@@ -82,6 +83,11 @@ public:
     QString LastError();
     void ClearError();
 
+    // Runs notify from the event loop whenever new input arrives (empty:
+    // no more). Readers that wait for input without a loop of their own use
+    // it together with a slow timer, since not every device can tell.
+    void SetInputNotify(std::function<void()> notify);
+
     // Tests: use this device instead of the real one (closes the port).
     void SetDevice(std::unique_ptr<PortDevice> device);
     PortDevice& Device() { return *device_; }
@@ -106,6 +112,7 @@ private:
     bool modemLines_ = true;
     QByteArray rx_;
     QString error_;
+    std::function<void()> notify_;
 };
 
 // The program's port. Created on first use; lives until the application

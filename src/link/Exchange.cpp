@@ -41,8 +41,10 @@ void DelayMs(int ms)
 
 void SendCommand()
 {
-    if (refused())
+    if (refused()) {
+        CommStatus = StatusPortError;
         return;
+    }
     PortWaitScope busy;
     // Handlers that run during the waits below may assign Cmd; the caller's
     // ReceiveReply must still see the command that went out.
@@ -65,6 +67,8 @@ void SendCommand()
         port.Input();
     }
     Cmd = cmd;
+    // A frame the port did not take must not be reported as sent.
+    CommStatus = port.HasError() ? StatusPortError : StatusOk;
 }
 
 void ReceiveReply()

@@ -29,7 +29,9 @@ inline constexpr int MaxAnswerChars = 128;
 // Sends Cmd & CR: raises RTS, drops what input is left over, waits 100 ms,
 // queues the frame. On an RS-485 line (Rs485Mode 1) it then waits the
 // frame's time plus 3 ms and until the port has sent its last byte, drops
-// RTS, waits 8 ms and drops the line's echo of the frame.
+// RTS, waits 8 ms and drops the line's echo of the frame. CommStatus is 0
+// when the frame went to the port, 1 when nothing was sent (another
+// exchange is waiting, the program is ending) or the port failed.
 void SendCommand();
 
 // Collects the answer to Cmd into Reply and sets CommStatus. The first

@@ -1,6 +1,7 @@
 #include "link/Link.h"
 
 #include "link/CommControl.h"
+#include "link/PortLoss.h"
 #include "link/SettingsLine.h"
 #include "link/Wait.h"
 #include "platform/MessageBox.h"
@@ -51,13 +52,17 @@ void fillTables()
     BaudRates[7].clear();
 }
 
-void fillCtrlCharNames()
+} // namespace
+
+void InitCtrlCharNames()
 {
     const QString names = QStringLiteral("nulsohstxetxeotenqackbelbs ht lf vt ff cr so si dle")
         + QStringLiteral("dc1dc2dc3dc4naksynetbcanem subescfs gs rs us sp ");
     for (int code = 0; code <= 32; ++code)
         CtrlCharNames[code] = names.mid(code * 3, 3);
 }
+
+namespace {
 
 // Reads the settings file's line; an empty result after a message box.
 QString readSettingsFile()
@@ -162,9 +167,10 @@ void Main()
     MeterAddrValue = 0;
     Rs485Mode = 0;
     AutoOpenPort = 0;
+    ResetPortLost();
     fillTables();
     CrStr = QString(QChar(13));
-    fillCtrlCharNames();
+    InitCtrlCharNames();
 
     // 5: the program's folder is the current directory.
     QDir::setCurrent(ProgramFolder());

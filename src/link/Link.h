@@ -13,6 +13,9 @@ extern std::array<QString, 8> BaudRates;      // "300" .. "19200" for 0..6; 7 st
 extern std::array<QString, 33> CtrlCharNames; // "nul" .. "us ", "sp " for codes 0..32
 extern QString CrStr;                         // the command and reply terminator, CR
 
+// Fills CtrlCharNames (start-up does; windows that show names may too).
+void InitCtrlCharNames();
+
 // Link state.
 extern QString SettingsLine; // the normalised settings line; empty when no settings were read
 extern int BaudIndex;        // into BaudRates

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace meterlink {
@@ -60,6 +61,11 @@ public:
     // takeLineError returns it once and clears it.
     virtual QString errorText() const = 0;
     virtual QString takeLineError() = 0;
+
+    // Called from the event loop when new input has arrived, for readers
+    // that wait for input without polling. A device that cannot tell keeps
+    // quiet; its readers poll.
+    virtual void setInputNotify(std::function<void()>) {}
 };
 
 } // namespace meterlink

@@ -1,5 +1,7 @@
 #include "link/QtPortDevice.h"
 
+#include "link/PortLoss.h"
+
 #include <QSerialPort>
 #include <QTimer>
 
@@ -70,6 +72,10 @@ bool QtPortDevice::open(const QString& path, const LineSettings& settings, int h
     port_->setPortName(path);
     QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                      [this](QSerialPort::SerialPortError e) { onError(int(e)); });
+    QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] {
+        if (notify_)
+            notify_();
+    });
     apply(*port_, settings);
     port_->setFlowControl(flowOf(handshaking));
     if (!port_->open(QIODevice::ReadWrite)) {
@@ -165,6 +171,7 @@ void QtPortDevice::onError(int error)
         // the event loop; it is closed as soon as this signal is done.
         lineError_ = QStringLiteral("the serial line was lost (%1)").arg(text);
         errorText_ = lineError_;
+        ReportLineLost(lineError_);
         QTimer::singleShot(0, port_.get(), [this] {
             if (port_ && port_->isOpen()) {
                 QObject::disconnect(port_.get(), nullptr, nullptr, nullptr);

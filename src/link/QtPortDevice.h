@@ -28,6 +28,7 @@ public:
     bool drainTransmitter() override;
     QString errorText() const override { return errorText_; }
     QString takeLineError() override;
+    void setInputNotify(std::function<void()> notify) override { notify_ = std::move(notify); }
 
 private:
     ModemLine modemCall(bool rts, bool on);
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<QSerialPort> port_;
     QString errorText_;
     QString lineError_;
+    std::function<void()> notify_;
     bool inModemCall_ = false;
     bool lsrUnsupported_ = false;
 };

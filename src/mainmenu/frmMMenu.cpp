@@ -2,6 +2,7 @@
 
 #include "link/Exchange.h"
 #include "link/Link.h"
+#include "link/PortLoss.h"
 #include "link/Wait.h"
 #include "help/HelpPrintArea.h"
 #include "help/HelpViewer.h"
@@ -104,6 +105,13 @@ frmMMenu::frmMMenu() : platform::Form(QStringLiteral("frmMMenu"))
     SetKeyPreview(true);
     BuildMenus();
     BuildControls();
+    // A port that failed under the program stays unusable for this run.
+    meterlink::OnPortLost(this, [this] {
+        SetHeadingEnabled(mnuCounter, false);
+        SetHeadingEnabled(mnuCmds, false);
+        SetHeadingEnabled(mnuMRdgs, false);
+        SetHeadingEnabled(mnuCalib, false);
+    });
 }
 
 void frmMMenu::BuildMenus()
@@ -145,9 +153,7 @@ void frmMMenu::BuildMenus()
     mnuPut = item(mnuCounter, "mnuPut", QStringLiteral("&Put Setup"), [this] { mnuPut_Click(); });
 
     mnuView = heading("mnuView", QStringLiteral("&View"));
-    mnuSetup = item(mnuView, "mnuSetup", QStringLiteral("&Setup"), [this] {
-        OpenWindow(QStringLiteral("frmSetup1"), true, false);
-    });
+    mnuSetup = item(mnuView, "mnuSetup", QStringLiteral("&Setup"), [this] { mnuSetup_Click(); });
     mnuMenu = item(mnuView, "mnuMenu", QStringLiteral("&Menu"), [this] {
         OpenWindow(QStringLiteral("frmCtrMenu"), false, false);
     });
@@ -352,6 +358,16 @@ void frmMMenu::mnuMHelp_Click()
     hide();
 }
 
+void frmMMenu::mnuSetup_Click()
+{
+    platform::SetMousePointer(this, MousePointer::Hourglass);
+    QPointer<frmMMenu> self(this);
+    pages::ShowSetupPage1();
+    platform::Load(QStringLiteral("frmEntVal")); // loaded, not shown
+    if (self)
+        self->hide();
+}
+
 void frmMMenu::OpenWindow(const QString& name, bool hideMenu, bool pointerBack)
 {
     // The windows behind these items register themselves by name; until a
@@ -361,8 +377,6 @@ void frmMMenu::OpenWindow(const QString& name, bool hideMenu, bool pointerBack)
         return;
     platform::SetMousePointer(this, MousePointer::Hourglass);
     window->Show();
-    if (name == QLatin1String("frmSetup1"))
-        platform::Load(QStringLiteral("frmEntVal")); // loaded, not shown
     if (hideMenu)
         hide();
     if (pointerBack)
@@ -455,6 +469,10 @@ void frmMMenu::mnuSaveAs_Click()
 
 void frmMMenu::mnuGet_Click()
 {
+    if (meterlink::PortLost()) {
+        platform::Beep();
+        return;
+    }
     QPointer<frmMMenu> self(this);
     const TransferOutcome outcome = GetSetup(TransferShown());
     if (self)
@@ -463,6 +481,10 @@ void frmMMenu::mnuGet_Click()
 
 void frmMMenu::mnuPut_Click()
 {
+    if (meterlink::PortLost()) {
+        platform::Beep();
+        return;
+    }
     QPointer<frmMMenu> self(this);
     const TransferOutcome outcome = PutSetup(TransferShown(), this);
     if (self)

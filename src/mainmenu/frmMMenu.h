@@ -87,6 +87,7 @@ public:
     void mnuExit_Click();
     void mnuGet_Click();
     void mnuPut_Click();
+    void mnuSetup_Click();
 
 private:
     void BuildMenus();

@@ -6,4 +6,7 @@ namespace pages {
 
 void RegisterWindows();
 
+// Shows setup page 1 filled afresh from the setup image (View > Setup).
+void ShowSetupPage1();
+
 } // namespace pages

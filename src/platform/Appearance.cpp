@@ -10,11 +10,18 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVariant>
 #include <QWidget>
 
 namespace platform {
 
 namespace {
+
+// The colour number the program set last is kept on the widget: the palette
+// a style derives may round or shade it, and tests and accessibility
+// tools read what the program meant.
+constexpr const char* BackColorProperty = "backColor";
+constexpr const char* ForeColorProperty = "foreColor";
 
 enum class Kind { Filled, TextArea, ListFace, ButtonFace };
 
@@ -51,6 +58,7 @@ void SetBackColor(QWidget* w, quint32 color)
 {
     if (!w)
         return;
+    w->setProperty(BackColorProperty, color & 0xFFFFFF);
     const QColor c = setup::ColorFromNumber(color);
     const Kind kind = KindOf(w);
     QPalette pal = w->palette();
@@ -66,6 +74,9 @@ quint32 BackColor(const QWidget* w)
 {
     if (!w)
         return 0;
+    const QVariant set = w->property(BackColorProperty);
+    if (set.isValid())
+        return set.toUInt();
     return setup::NumberFromColor(w->palette().color(BackRole(w)));
 }
 
@@ -73,6 +84,7 @@ void SetForeColor(QWidget* w, quint32 color)
 {
     if (!w)
         return;
+    w->setProperty(ForeColorProperty, color & 0xFFFFFF);
     const QColor c = setup::ColorFromNumber(color);
     QPalette pal = w->palette();
     // All colour groups: a greyed list keeps the colour the window chose.
@@ -85,6 +97,9 @@ quint32 ForeColor(const QWidget* w)
 {
     if (!w)
         return 0;
+    const QVariant set = w->property(ForeColorProperty);
+    if (set.isValid())
+        return set.toUInt();
     const QPalette::ColorRole role = KindOf(w) == Kind::TextArea ? QPalette::Text : w->foregroundRole();
     return setup::NumberFromColor(w->palette().color(role));
 }

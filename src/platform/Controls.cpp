@@ -3,6 +3,9 @@
 
 #include "platform/Controls.h"
 
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 
 namespace platform {
@@ -76,8 +79,6 @@ void OptionButton::SetValue(bool value)
         setChecked(false);
         return;
     }
-    if (isChecked())
-        return;
     if (QWidget* group = parentWidget()) {
         const auto siblings = group->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly);
         for (OptionButton* other : siblings)
@@ -85,14 +86,89 @@ void OptionButton::SetValue(bool value)
                 other->setChecked(false);
     }
     setChecked(true);
-    emit Click();
 }
 
 void OptionButton::nextCheckState()
 {
     // A click selects; it never deselects (the group has no other way back).
-    if (!isChecked())
-        SetValue(true);
+    if (isChecked())
+        return;
+    SetValue(true);
+    emit Click();
+}
+
+// ---- TextBox --------------------------------------------------------------
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    setReadOnly(true);
+    // The caret would suggest the box can be typed into.
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TextBox::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    pressed_ = e->button() == Qt::LeftButton;
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QPointer<TextBox> self(this);
+    QLineEdit::mouseReleaseEvent(e);
+    if (!self)
+        return;
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    if (click)
+        emit Click();
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e)
+{
+    if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
+        switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            e->accept();
+            emit Click();
+            return;
+        default:
+            break;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+// ---- GotFocus -------------------------------------------------------------
+
+namespace {
+
+class FocusWatcher : public QObject {
+public:
+    FocusWatcher(QWidget* w, std::function<void()> handler) : QObject(w), handler_(std::move(handler))
+    {
+        w->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn && handler_)
+            handler_();
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+} // namespace
+
+void OnGotFocus(QWidget* w, std::function<void()> handler)
+{
+    if (w)
+        new FocusWatcher(w, std::move(handler));
 }
 
 } // namespace platform

@@ -13,7 +13,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
+
+#include <functional>
 
 namespace platform {
 
@@ -58,13 +61,13 @@ signals:
 };
 
 // An option button. The option buttons that share a parent widget form one
-// group, in which at most one is selected and possibly none.
-//  - SetValue(true) selects this button, deselects the others of the group
-//    and runs Click when the button was not selected before. Selecting the
-//    selected button again runs nothing: the handlers of the pages re-select
-//    their own button while they redraw, which would otherwise never end.
-//  - SetValue(false) deselects it, without Click.
-//  - A user click on an unselected button selects it as SetValue(true);
+// group, in which at most one is selected and possibly none (a locked
+// scaling pair shows neither of its choices).
+//  - SetValue(true) selects this button and deselects the others of the
+//    group; SetValue(false) deselects it. Neither runs Click: the pages set
+//    Value while they redraw themselves, and a handler run from there would
+//    store again what the page only shows (and redraw without end).
+//  - A user click on an unselected button selects it and runs Click once;
 //    a click on the selected one changes nothing and runs nothing.
 //  - Enabled is QWidget's setEnabled / isEnabled.
 class OptionButton : public QRadioButton {
@@ -81,5 +84,35 @@ signals:
 protected:
     void nextCheckState() override;
 };
+
+// A value box: shows a value the user cannot type into. The value changes
+// only through the value-entry dialog, which a click on the box opens, so
+// that nothing is ever shown that was not stored.
+//  - A mouse click (press and release on the box) runs Click.
+//  - Enter or Space while it has the focus runs Click as well, so that the
+//    box can be used without a mouse.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    QString Text() const { return text(); }
+    void SetText(const QString& t) { setText(t); }
+
+signals:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// Runs handler each time w receives the keyboard focus (the GotFocus of the
+// windows), whatever gave it the focus: a click, Tab, or the program.
+void OnGotFocus(QWidget* w, std::function<void()> handler);
 
 } // namespace platform

@@ -38,6 +38,17 @@ qint64 SecondsToHhmmss(qint64 seconds)
     return (seconds / 3600) * 10000 + (seconds % 3600 / 60) * 100 + seconds % 60;
 }
 
+// One part (hours, minutes or seconds) of an entered stopwatch time, or -1
+// when it is not a whole number of 0..max once rounded.
+qint64 TimePart(const QString& text, qint64 max)
+{
+    const double x = Val(text);
+    if (!(x >= 0 && x <= double(max) + 0.5)) // also refuses NaN and infinities
+        return -1;
+    const qint64 part = RoundHalfEven(x);
+    return part <= max ? part : -1;
+}
+
 } // namespace
 
 QString FormatSetupNumber(int& kind, const QString& setupStr, int pos, int& decPt)
@@ -116,8 +127,10 @@ bool StoreEnteredValue(int kind, int pos, const QString& text)
     QString t = text;
     const qsizetype point = t.indexOf(u'.');
     int code = 0;
+    // A typed input value without a point is a whole number: code 1, the
+    // point after the last digit (not five decimals).
     if (kind == KindInput)
-        code = qBound(1, int(9 - (point + 1)), 6); // no point: 9, so code 6
+        code = point < 0 ? 1 : qBound(1, int(9 - (point + 1)), 6);
     if (point >= 0)
         t.remove(point, 1);
 
@@ -126,9 +139,11 @@ bool StoreEnteredValue(int kind, int pos, const QString& text)
         const QString digits = t.mid(1); // the sign character is never part of the number
         qint64 v;
         if (kind == KindReading && EntryTimeFormat == TimeFormatStopwatch) {
-            const qint64 h = RoundHalfEven(Val(digits.mid(0, 2)));
-            const qint64 m = RoundHalfEven(Val(digits.mid(2, 2)));
-            const qint64 sec = RoundHalfEven(Val(digits.mid(4)));
+            // Each part is checked before they are combined: a huge part
+            // ("1e30", twenty digits) must be refused, not overflow the sum.
+            const qint64 h = TimePart(digits.mid(0, 2), 99);
+            const qint64 m = TimePart(digits.mid(2, 2), 59);
+            const qint64 sec = TimePart(digits.mid(4), 59);
             if (h < 0 || m < 0 || sec < 0)
                 return false;
             v = h * 3600 + m * 60 + sec;

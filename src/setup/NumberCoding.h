@@ -34,6 +34,8 @@ QString FormatSetupNumber(int& kind, const QString& setupStr, int pos, int& decP
 
 // Stores an entered text (sign for kinds 1..4, digits, at most one point)
 // into the field at pos of SetupA (kinds 2..4) or SetupB (kinds 0, 1).
+// A KindInput text without a point is a whole number (code 1). A stopwatch
+// time needs hours 0..99, minutes and seconds 0..59.
 // Returns false and leaves the image untouched when the value does not fit
 // the field, the field lies past the end of its string, or the kind has no
 // stored form here.

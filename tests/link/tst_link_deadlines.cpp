@@ -3,6 +3,8 @@
 
 #include "link/CommControl.h"
 #include "link/Exchange.h"
+#include "link/Link.h"
+#include "link/PortLoss.h"
 #include "support/LinkTestKit.h"
 
 #include <QElapsedTimer>
@@ -72,6 +74,7 @@ private slots:
         QFETCH(int, how);
         emu::MeterEmulator meter;
         QVERIFY(emu::StartLink(meter));
+        messages.texts.clear();
         meter.on("XR1AZ", how == 0 ? Response::Raw("12").thenHangUp() : Response::Silence());
         if (how == 1)
             Commx().SetPortOpen(false);
@@ -86,6 +89,12 @@ private slots:
         QCOMPARE(CommStatus, int(StatusPortError));
         QVERIFY(t.elapsed() < 50);
         QCOMPARE(meter.frames().size(), size_t(how == 1 ? 0 : 1));
+        // A line that fails under the program is told once and turns the
+        // serial menus off; a port the program closed itself is not a loss.
+        QTest::qWait(50);
+        QCOMPARE(messages.texts.size(), how == 0 ? 1 : 0);
+        QCOMPARE(meterlink::AutoOpenPort, how == 0 ? 0 : 1);
+        QCOMPARE(meterlink::PortLost(), how == 0);
     }
 };
 

@@ -72,14 +72,45 @@ private slots:
         QCOMPARE(box.Value(), 1);
         QCOMPARE(n, 1);
         OptionButton a("Scale", &frame), b("Coordinates", &frame);
-        int bClicks = 0;
+        int aClicks = 0, bClicks = 0;
+        connect(&a, &OptionButton::Click, [&] { ++aClicks; });
         connect(&b, &OptionButton::Click, [&] { ++bClicks; b.SetValue(true); }); // as a redraw
-        a.SetValue(true);
+        a.SetValue(true); // the program only shows: no handler
         b.SetValue(true);
         QVERIFY(!a.Value() && b.Value());
-        QCOMPARE(bClicks, 1);
+        QCOMPARE(aClicks + bClicks, 0);
         b.SetValue(false); // a group may have nothing selected
         QVERIFY(!a.Value() && !b.Value());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        b.setGeometry(0, 0, 120, 24);
+        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(8, 12)); // the user picks
+        QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(8, 12)); // and again: no change
+        QVERIFY(b.Value());
+        QCOMPARE(bClicks, 1);
+    }
+
+    void valueBoxTakesClicksNotTyping()
+    {
+        QWidget window;
+        TextBox box(&window);
+        box.setGeometry(0, 0, 100, 24);
+        box.SetText(" +0100. 00");
+        int clicks = 0, focus = 0;
+        connect(&box, &TextBox::Click, [&] { ++clicks; });
+        OnGotFocus(&box, [&] { ++focus; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(clicks, 1);
+        QCOMPARE(focus, 1);
+        QTest::keyClicks(&box, "42");
+        QCOMPARE(box.Text(), QString(" +0100. 00")); // nothing typed is shown unstored
+        QTest::keyClick(&box, Qt::Key_Return);
+        QTest::keyClick(&box, Qt::Key_Space);
+        QCOMPARE(clicks, 3); // the keyboard way to the dialog
+        QTest::mouseClick(&box, Qt::RightButton, {}, QPoint(10, 10));
+        QCOMPARE(clicks, 3);
     }
 };
 

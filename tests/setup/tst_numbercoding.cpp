@@ -68,6 +68,13 @@ private slots:
             {2, "-000001.", "FFFFFF", TimeFormatStopwatch},
             {2, "+010205.", "0027DD", TimeFormatClock},
             {7, "+000013.", ""}, // character codes are not stored from number texts
+            // An input typed without a point is a whole number (code 1).
+            {4, "+123456", "11E240"}, {4, "-000001", "900001"}, {4, "+12345.6", "21E240"},
+            // Stopwatch parts out of range are refused before they are added
+            // up; huge ones would overflow the sum and store garbage.
+            {2, "+995959", "057E3F", TimeFormatStopwatch}, {2, "+006000", "", TimeFormatStopwatch},
+            {2, "+000060", "", TimeFormatStopwatch},       {2, "+01001e30", "", TimeFormatStopwatch},
+            {2, "+0100" + QString(19, u'9'), "", TimeFormatStopwatch},
         };
         for (const auto& r : rows) {
             init();

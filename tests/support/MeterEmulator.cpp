@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -116,6 +117,16 @@ void MeterEmulator::send(const QByteArray& bytes)
     outbox_ += bytes;
 }
 
+void MeterEmulator::setStream(const QByteArray& startKey, const QByteArray& stopKey,
+                              RecordMaker make, int gapMs)
+{
+    std::lock_guard lock(m_);
+    streamStart_ = startKey;
+    streamStop_ = stopKey;
+    makeRecord_ = std::move(make);
+    streamGapMs_ = gapMs;
+}
+
 void MeterEmulator::hangUp()
 {
     {
@@ -188,6 +199,13 @@ void MeterEmulator::handle(const QByteArray& raw)
         log_.push_back(f);
         if (address_ && f.address != *address_)
             return;
+        if (makeRecord_ && !streamStart_.isEmpty() && f.command.startsWith(streamStart_)) {
+            if (!streaming_)
+                nextRecord_ = Clock::now();
+            streaming_ = true;
+        } else if (makeRecord_ && !streamStop_.isEmpty() && f.command.startsWith(streamStop_)) {
+            streaming_ = false;
+        }
         qsizetype bestLength = -1;
         for (const auto& [key, h] : script_) {
             if (f.command.startsWith(key) && key.size() > bestLength) {
@@ -230,10 +248,35 @@ void MeterEmulator::run()
         }
         if (!unasked.isEmpty())
             writeOut(unasked);
+        int waitMs = 10;
+        if (streaming_) {
+            RecordMaker make;
+            int gap = 0;
+            Clock::time_point due;
+            {
+                std::lock_guard lock(m_);
+                make = makeRecord_;
+                gap = streamGapMs_;
+                due = nextRecord_;
+            }
+            const auto now = Clock::now();
+            if (make && now >= due) {
+                // One record per turn, so that frames (an "A1") are read
+                // between records even when they come back to back.
+                if (writeOut(make(recordsSent_)))
+                    ++recordsSent_;
+                std::lock_guard lock(m_);
+                nextRecord_ = std::max(due + Ms(gap), Clock::now());
+                waitMs = 0;
+            } else if (make) {
+                waitMs = int(std::clamp<long long>(
+                    std::chrono::duration_cast<Ms>(due - now).count(), 0, 10));
+            }
+        }
         // A short poll instead of a wake-up channel: stop, send and hang-up
         // are seen within 10 ms.
         pollfd p {master_, POLLIN, 0};
-        if (::poll(&p, 1, 10) > 0 && (p.revents & POLLIN)) {
+        if (::poll(&p, 1, waitMs) > 0 && (p.revents & POLLIN)) {
             char chunk[512];
             const ssize_t n = ::read(master_, chunk, sizeof chunk);
             if (n > 0)

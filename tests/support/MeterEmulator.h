@@ -87,6 +87,16 @@ public:
     int programBaud() const;
 
     void send(const QByteArray& bytes); // now, unasked
+
+    // Continuous readings: a frame whose command starts with startKey ("A0")
+    // starts records make(0), make(1), ... every gapMs (0: back to back);
+    // one that starts with stopKey ("A1") ends them. Both frames are logged
+    // like any other and get no answer unless scripted.
+    using RecordMaker = std::function<QByteArray(int n)>;
+    void setStream(const QByteArray& startKey, const QByteArray& stopKey, RecordMaker make,
+                   int gapMs);
+    bool streaming() const { return streaming_; }
+    int recordsSent() const { return recordsSent_; }
     void hangUp();                      // the program's side sees a hang-up
 
     std::vector<Frame> frames() const;
@@ -111,12 +121,18 @@ private:
     std::atomic<bool> pacing_{true};
     std::atomic<bool> stop_{false};
     std::atomic<bool> hangAsked_{false};
+    std::atomic<bool> streaming_{false};
+    std::atomic<int> recordsSent_{0};
 
     mutable std::mutex m_; // guards what follows and master_ against programBaud()
     std::condition_variable cv_;
     std::map<QByteArray, Handler> script_;
     std::optional<char> address_;
     QByteArray outbox_;
+    QByteArray streamStart_, streamStop_;
+    RecordMaker makeRecord_;
+    int streamGapMs_ = 0;
+    Clock::time_point nextRecord_;
     std::vector<Frame> log_;
     std::thread thread_;
 };

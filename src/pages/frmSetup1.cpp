@@ -1,0 +1,1117 @@
+#include "pages/frmSetup1.h"
+
+#include "help/HelpState.h"
+#include "help/HelpViewer.h"
+#include "link/Link.h"
+#include "pages/Shared.h"
+#include "pages/ValueEntry.h"
+#include "platform/Appearance.h"
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+#include "setup/EntryHandoff.h"
+#include "setup/ModeModel.h"
+#include "setup/NumberCoding.h"
+#include "setup/PageValues.h"
+#include "setup/SetupImage.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pages {
+
+using namespace setup;
+using help::HelpTopic;
+using platform::Px;
+using platform::TwipsRect;
+
+namespace {
+
+constexpr int KeyF1 = 112;
+constexpr int ClientWidthTwips = 9500;
+constexpr int ClientHeightTwips = 7560;
+// The item-1 frames of every layout share one place.
+constexpr int ItemLeft = 200, ItemTop = 2580, ItemWidth = 9090;
+
+const QString DesignCaption = QStringLiteral("COUNTER SETUP  PAGE  1  ");
+
+// Columns of ItemLayoutTable as this page reads them.
+enum Column { ColItem2 = 0, ColScale1 = 1, ColSlopeB = 2, ColSlopeA = 3, ColDecPt2 = 4, ColDecPt1 = 5 };
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
+                     int top, int width, int height)
+{
+    auto* f = new QGroupBox(caption, parent);
+    f->setObjectName(name);
+    f->setGeometry(TwipsRect(left, top, width, height));
+    return f;
+}
+
+// A frame's one control fills it below the caption; the caption names it
+// for screen readers as well.
+template <class T> T* Inside(QGroupBox* frame, const QString& name)
+{
+    auto* c = new T(frame);
+    c->setObjectName(name);
+    c->setGeometry(Px(90), Px(210), frame->width() - Px(180), Px(300));
+    c->setAccessibleName(frame->title().trimmed());
+    return c;
+}
+
+TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designText)
+{
+    auto* box = Inside<TextBox>(frame, name);
+    box->SetText(designText);
+    return box;
+}
+
+void SetVisible(QWidget* w, bool on)
+{
+    if (w)
+        w->setVisible(on);
+}
+
+void Enable(QWidget* w, bool on)
+{
+    if (w)
+        w->setEnabled(on);
+}
+
+void FillList(ComboBox* combo, const QStringList& texts)
+{
+    combo->Clear();
+    for (const QString& t : texts)
+        combo->AddItem(t);
+}
+
+} // namespace
+
+// ---- window --------------------------------------------------------------
+
+frmSetup1::frmSetup1() : platform::Form(QStringLiteral("frmSetup1"))
+{
+    setWindowTitle(DesignCaption);
+    SetDesignFont(QStringLiteral("MS Sans Serif"), 8.25);
+    SetKeyPreview(true);
+    setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
+    BuildControls();
+    BuildItemFrames();
+    ConnectHandlers();
+}
+
+void frmSetup1::ShowPage()
+{
+    auto* page = platform::Load<frmSetup1>();
+    if (!page)
+        return;
+    QPointer<frmSetup1> self(page);
+    page->Show();
+    if (self)
+        self->Refill();
+}
+
+void frmSetup1::Form_Load()
+{
+    PageReady = 0;
+}
+
+void frmSetup1::Form_KeyDown(int& keyCode, int shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != KeyF1)
+        return;
+    keyCode = 0;
+    help::ShowHelpModal();
+}
+
+void frmSetup1::Form_Unload(bool& cancel)
+{
+    Q_UNUSED(cancel);
+    ClearBindings(this);
+    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
+        menu->Show();
+}
+
+void frmSetup1::BuildControls()
+{
+    txtF1Help = new QLineEdit(QStringLiteral(" <  Select box and use F1 Key for Help  >"), this);
+    txtF1Help->setObjectName(QStringLiteral("txtF1Help"));
+    txtF1Help->setReadOnly(true);
+    txtF1Help->setFocusPolicy(Qt::NoFocus);
+    txtF1Help->setGeometry(TwipsRect(4990, 60, 4300, 300));
+
+    Label1 = new QLabel(QStringLiteral("Option Boards"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwipsRect(200, 90, 2000, 240));
+
+    fraInOpt = MakeFrame(this, QStringLiteral("fraInOpt"), QStringLiteral("Input Option"), 200, 340, 2200, 560);
+    cboInOpt = Inside<ComboBox>(fraInOpt, QStringLiteral("cboInOpt"));
+    fraRlyOpt = MakeFrame(this, QStringLiteral("fraRlyOpt"), QStringLiteral("Relay Option"), 2500, 340, 2200, 560);
+    cboRlyOpt = Inside<ComboBox>(fraRlyOpt, QStringLiteral("cboRlyOpt"));
+    fraComOpt = MakeFrame(this, QStringLiteral("fraComOpt"), QStringLiteral("Comm Option"), 4800, 340, 2200, 560);
+    cboComOpt = Inside<ComboBox>(fraComOpt, QStringLiteral("cboComOpt"));
+    fraAnaOpt = MakeFrame(this, QStringLiteral("fraAnaOpt"), QStringLiteral("Analog Option"), 7090, 340, 2200, 560);
+    cboAnaOpt = Inside<ComboBox>(fraAnaOpt, QStringLiteral("cboAnaOpt"));
+
+    fraInput = MakeFrame(this, QStringLiteral("fraInput"), QStringLiteral("Input"), 200, 960, 4000, 1560);
+    fraMode = MakeFrame(fraInput, QStringLiteral("fraMode"), QStringLiteral("Mode"), 100, 220, 1800, 560);
+    cboMode = Inside<ComboBox>(fraMode, QStringLiteral("cboMode"));
+    fraFunct = MakeFrame(fraInput, QStringLiteral("fraFunct"), QStringLiteral("Function"), 1950, 220, 1950, 560);
+    cboFunction = Inside<ComboBox>(fraFunct, QStringLiteral("cboFunction"));
+    fraGateTime = MakeFrame(fraInput, QStringLiteral("fraGateTime"), QStringLiteral("Gate Time"), 100, 880, 1250, 560);
+    txtGateTime = new TextBox(fraGateTime);
+    txtGateTime->setObjectName(QStringLiteral("txtGateTime"));
+    txtGateTime->setGeometry(TwipsRect(90, 210, 700, 300));
+    txtGateTime->setAccessibleName(QStringLiteral("Gate Time"));
+    txtGateTime->SetText(QStringLiteral("199.99"));
+    lblSecs = new QLabel(QStringLiteral("  Secs"), fraGateTime);
+    lblSecs->setObjectName(QStringLiteral("lblSecs"));
+    lblSecs->setGeometry(TwipsRect(790, 240, 450, 240));
+    fraTimeOut = MakeFrame(fraInput, QStringLiteral("fraTimeOut"), QStringLiteral("Time Out"), 1390, 880, 1250, 560);
+    txtTimeOut = new TextBox(fraTimeOut);
+    txtTimeOut->setObjectName(QStringLiteral("txtTimeOut"));
+    txtTimeOut->setGeometry(TwipsRect(90, 210, 700, 300));
+    txtTimeOut->setAccessibleName(QStringLiteral("Time Out"));
+    txtTimeOut->SetText(QStringLiteral("199.99"));
+    lblTSecs = new QLabel(QStringLiteral("  Secs"), fraTimeOut);
+    lblTSecs->setObjectName(QStringLiteral("lblTSecs"));
+    lblTSecs->setGeometry(TwipsRect(790, 240, 450, 240));
+    fraDspyN = MakeFrame(fraInput, QStringLiteral("fraDspyN"), QStringLiteral("Display Item No."), 2680, 880, 1220, 560);
+    cboDspyN = Inside<ComboBox>(fraDspyN, QStringLiteral("cboDspyN"));
+    fraPulses = MakeFrame(fraInput, QStringLiteral("fraPulses"), QStringLiteral("Pulses per Rev"), 2680, 880, 1220, 560);
+    txtPulses = ValueBox(fraPulses, QStringLiteral("txtPulses"), QStringLiteral("  59999"));
+
+    fraDisplay = MakeFrame(this, QStringLiteral("fraDisplay"), QStringLiteral("Display"), 4290, 960, 5000, 1560);
+    fraDType = MakeFrame(fraDisplay, QStringLiteral("fraDType"), QStringLiteral("Type"), 100, 220, 1750, 560);
+    cboDType = Inside<ComboBox>(fraDType, QStringLiteral("cboDType"));
+    fraDVal = MakeFrame(fraDisplay, QStringLiteral("fraDVal"), QStringLiteral("Value"), 1880, 220, 1480, 560);
+    cboDVal = Inside<ComboBox>(fraDVal, QStringLiteral("cboDVal"));
+    fraLeadZ = MakeFrame(fraDisplay, QStringLiteral("fraLeadZ"), QStringLiteral("Leading Zeros"), 3390, 220, 1520, 560);
+    cboLeadZ = Inside<ComboBox>(fraLeadZ, QStringLiteral("cboLeadZ"));
+    fraPwrOnTot = MakeFrame(fraDisplay, QStringLiteral("fraPwrOnTot"), QStringLiteral("Power-On Total"), 100, 880, 1750, 560);
+    cboPwrOnTot = Inside<ComboBox>(fraPwrOnTot, QStringLiteral("cboPwrOnTot"));
+    fraNegSamp = MakeFrame(fraDisplay, QStringLiteral("fraNegSamp"), QStringLiteral("Neg Samples"), 1880, 880, 1480, 560);
+    cboNegSamp = Inside<ComboBox>(fraNegSamp, QStringLiteral("cboNegSamp"));
+    optBasic = new OptionButton(QStringLiteral("BASIC"), fraDisplay);
+    optBasic->setObjectName(QStringLiteral("optBasic"));
+    optBasic->setGeometry(TwipsRect(3500, 900, 1400, 260));
+    optExtended = new OptionButton(QStringLiteral("EXTENDED"), fraDisplay);
+    optExtended->setObjectName(QStringLiteral("optExtended"));
+    optExtended->setGeometry(TwipsRect(3500, 1180, 1400, 260));
+
+    cmdMMenu = new QPushButton(QStringLiteral("Main Menu"), this);
+    cmdMMenu->setObjectName(QStringLiteral("cmdMMenu"));
+    cmdMMenu->setGeometry(TwipsRect(200, 7020, 1500, 420));
+    cmdNextPage = new QPushButton(QStringLiteral("Page 2    >"), this);
+    cmdNextPage->setObjectName(QStringLiteral("cmdNextPage"));
+    cmdNextPage->setGeometry(TwipsRect(7790, 7020, 1500, 420));
+}
+
+frmSetup1::ScalingGroup frmSetup1::BuildScalingGroup(QWidget* parent, int left, int top,
+                                                     const QString& suffix, const QString& item)
+{
+    ScalingGroup g;
+    auto name = [&](const char* base) { return QLatin1String(base) + item + suffix; };
+    g.fraScaleCoord = MakeFrame(parent, name("fraScaleCoord"), QString(), left, top, 1750, 900);
+    g.optCoord = new OptionButton(QStringLiteral("Coordinates   >"), g.fraScaleCoord);
+    g.optCoord->setObjectName(name("optCoord"));
+    g.optCoord->setGeometry(TwipsRect(90, 520, 1600, 280));
+    g.optScale = new OptionButton(QStringLiteral("Scale, Offset  >"), g.fraScaleCoord);
+    g.optScale->setObjectName(name("optScale"));
+    g.optScale->setGeometry(TwipsRect(90, 160, 1600, 280));
+
+    const QString design = item == QLatin1String("1") ? QStringLiteral("+999.999")
+                                                      : QStringLiteral("+999. 999");
+    const int x1 = left + 1850, x2 = left + 3250, x3 = left + 4650;
+    g.fraScale = MakeFrame(parent, name("fraScale"), QStringLiteral("Scale ") + item, x1, top, 1350, 560);
+    g.txtScale = ValueBox(g.fraScale, name("txtScale"), design);
+    g.fraMult = MakeFrame(parent, name("fraMult"), QStringLiteral("Multiplier ") + item, x2, top, 1350, 560);
+    g.cboMult = Inside<ComboBox>(g.fraMult, name("cboMult"));
+    g.fraOffset = MakeFrame(parent, name("fraOffset"), QStringLiteral("Offset ") + item, x3, top, 1350, 560);
+    g.txtOffset = ValueBox(g.fraOffset, name("txtOffset"), design);
+    g.fraLoIn = MakeFrame(parent, name("fraLoIn"), QStringLiteral("Low In ") + item, x1, top + 620, 1350, 560);
+    g.txtLoIn = ValueBox(g.fraLoIn, name("txtLoIn"), design);
+    g.fraLoRd = MakeFrame(parent, name("fraLoRd"), QStringLiteral("Low Read ") + item, x2, top + 620, 1350, 560);
+    g.txtLoRd = ValueBox(g.fraLoRd, name("txtLoRd"), design);
+    g.fraHiIn = MakeFrame(parent, name("fraHiIn"), QStringLiteral("High In ") + item, x1, top + 1240, 1350, 560);
+    g.txtHiIn = ValueBox(g.fraHiIn, name("txtHiIn"), design);
+    g.fraHiRd = MakeFrame(parent, name("fraHiRd"), QStringLiteral("High Read ") + item, x2, top + 1240, 1350, 560);
+    g.txtHiRd = ValueBox(g.fraHiRd, name("txtHiRd"), design);
+    return g;
+}
+
+void frmSetup1::BuildItemFrames()
+{
+    auto idx = [](const char* base, int i) { return QLatin1String(base) + QStringLiteral("(%1)").arg(i); };
+    auto itemLabel = [&](QWidget* parent, const char* base, int i, int left, int top) {
+        auto* l = new QLabel(parent);
+        l->setObjectName(idx(base, i));
+        l->setGeometry(TwipsRect(left, top, 2800, 300));
+        l->setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+        return l;
+    };
+    auto filterFrame = [&](QWidget* parent, int i, int left, int top) {
+        fraFilter[i] = MakeFrame(parent, idx("fraFilter", i), QStringLiteral("Filter"), left, top, 8800, 900);
+        fraTimConst[i] = MakeFrame(fraFilter[i], idx("fraTimConst", i), QStringLiteral("Time Constant"), 90, 250, 2050, 560);
+        cboTimConst[i] = Inside<ComboBox>(fraTimConst[i], idx("cboTimConst", i));
+        fraFType[i] = MakeFrame(fraFilter[i], idx("fraFType", i), QStringLiteral("Type"), 2240, 250, 2050, 560);
+        cboFType[i] = Inside<ComboBox>(fraFType[i], idx("cboFType", i));
+        fraThresh[i] = MakeFrame(fraFilter[i], idx("fraThresh", i), QStringLiteral("Threshold"), 4390, 250, 2050, 560);
+        cboThresh[i] = Inside<ComboBox>(fraThresh[i], idx("cboThresh", i));
+        fraPeakVal[i] = MakeFrame(fraFilter[i], idx("fraPeakVal", i), QStringLiteral("Peak Value"), 6540, 250, 2050, 560);
+        cboPeakVal[i] = Inside<ComboBox>(fraPeakVal[i], idx("cboPeakVal", i));
+    };
+    auto sqrtBox = [&](QWidget* parent, int i, int left, int top) {
+        chkSqRt[i] = new CheckBox(QStringLiteral("Square Root"), parent);
+        chkSqRt[i]->setObjectName(idx("chkSqRt", i));
+        chkSqRt[i]->setGeometry(TwipsRect(left, top, 1400, 280));
+    };
+    auto listFrame = [&](QWidget* parent, std::array<QGroupBox*, 2>& fra, std::array<ComboBox*, 2>& cbo,
+                         const char* fraName, const char* cboName, const QString& caption, int i,
+                         int left, int top) {
+        fra[i] = MakeFrame(parent, idx(fraName, i), caption, left, top, 1400, 560);
+        cbo[i] = Inside<ComboBox>(fra[i], idx(cboName, i));
+    };
+
+    // Layout 0: one item with everything.
+    auto* f = fraItem1[0] = MakeFrame(this, idx("fraItem1", 0), QStringLiteral("Item 1  L0"), ItemLeft, ItemTop, ItemWidth, 3450);
+    scale1[0] = BuildScalingGroup(f, 150, 240, QStringLiteral("(0)"), QStringLiteral("1"));
+    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 0, 6100, 240);
+    fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), 7550, 240, 1400, 560);
+    cboCusCrv = Inside<ComboBox>(fraCusCrv, QStringLiteral("cboCusCrv"));
+    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral(" Trigger Slope A"), 0, 6100, 860);
+    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral("Trigger Slope B"), 0, 7550, 860);
+    sqrtBox(f, 0, 6100, 1520);
+    lblItem1[0] = itemLabel(f, "lblItem1", 0, 6100, 1860);
+    fraPreset = MakeFrame(f, QStringLiteral("fraPreset"), QStringLiteral("Preset"), 150, 1220, 1650, 560);
+    txtPreset = ValueBox(fraPreset, QStringLiteral("txtPreset"), QStringLiteral("+999.999"));
+    fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 150, 1820, 1650, 560);
+    txtRd0In = ValueBox(fraRd0In, QStringLiteral("txtRd0In"), QStringLiteral("+999.999"));
+    filterFrame(f, 0, 150, 2450);
+
+    // Layout 1: item 2's scaling.
+    f = fraItem1[1] = MakeFrame(this, idx("fraItem1", 1), QStringLiteral("Item 1  L1"), ItemLeft, ItemTop, ItemWidth, 2300);
+    scale2 = BuildScalingGroup(f, 150, 240, QString(), QStringLiteral("2"));
+    listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 0, 6100, 240);
+    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral(" Trigger Slope B"), 1, 6100, 860);
+    lblItem1[1] = itemLabel(f, "lblItem1", 1, 6100, 1560);
+
+    // Layout 2: a compound item above item 2.
+    f = fraItem1[2] = MakeFrame(this, idx("fraItem1", 2), QStringLiteral("Item 1  L2"), ItemLeft, ItemTop, ItemWidth, 2000);
+    listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 1, 150, 240);
+    listFrame(f, fraResoln, cboResoln, "fraResoln", "cboResoln", QStringLiteral("Resolution"), 0, 1600, 240);
+    sqrtBox(f, 1, 3100, 380);
+    lblItem1[2] = itemLabel(f, "lblItem1", 2, 6100, 380);
+    filterFrame(f, 1, 150, 900);
+    f = fraItem2[0] = MakeFrame(this, idx("fraItem2", 0), QStringLiteral("Item 2  L2"), ItemLeft, ItemTop + 2060, ItemWidth, 2260);
+    scale1[1] = BuildScalingGroup(f, 150, 240, QStringLiteral("(1)"), QStringLiteral("1"));
+    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral("Trigger Slope A"), 1, 6100, 240);
+    lblItem2[2] = itemLabel(f, "lblItem2", 2, 6100, 900);
+
+    // Layout 3: batch.
+    f = fraItem1[3] = MakeFrame(this, idx("fraItem1", 3), QStringLiteral("Item 1  L3"), ItemLeft, ItemTop, ItemWidth, 2760);
+    scale1[2] = BuildScalingGroup(f, 150, 240, QStringLiteral("(2)"), QStringLiteral("1"));
+    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 1, 6100, 240);
+    lblItem1[3] = itemLabel(f, "lblItem1", 3, 6100, 900);
+    fraBatCount = MakeFrame(f, QStringLiteral("fraBatCount"), QStringLiteral("Batch Count"), 150, 2100, 2000, 560);
+    cboBatCount = Inside<ComboBox>(fraBatCount, QStringLiteral("cboBatCount"));
+    fraBatItm2 = MakeFrame(f, QStringLiteral("fraBatItm2"), QStringLiteral("Batch Item 2"), 2250, 2100, 1600, 560);
+    cboBatItm2 = Inside<ComboBox>(fraBatItm2, QStringLiteral("cboBatItm2"));
+    fraBatStart = MakeFrame(f, QStringLiteral("fraBatStart"), QStringLiteral("Batch Start "), 3950, 2100, 1900, 560);
+    cboBatStart = Inside<ComboBox>(fraBatStart, QStringLiteral("cboBatStart"));
+    fraBatReset = MakeFrame(f, QStringLiteral("fraBatReset"), QStringLiteral("Batch Reset"), 5950, 2100, 1400, 560);
+    cboBatReset = Inside<ComboBox>(fraBatReset, QStringLiteral("cboBatReset"));
+    f = fraItem2[1] = MakeFrame(this, idx("fraItem2", 1), QStringLiteral("Item 2  L3"), ItemLeft, ItemTop + 2820, ItemWidth, 920);
+    listFrame(f, fraResoln, cboResoln, "fraResoln", "cboResoln", QStringLiteral("Resolution"), 1, 150, 240);
+    lblItem2[3] = itemLabel(f, "lblItem2", 3, 1700, 400);
+
+    for (QGroupBox* frame : fraItem1)
+        frame->hide();
+    for (QGroupBox* frame : fraItem2)
+        frame->hide();
+}
+
+// ---- wiring ----------------------------------------------------------------
+
+void frmSetup1::StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add,
+                             std::function<void(int)> after)
+{
+    connect(combo, &ComboBox::Click, this, [=, this] {
+        const int i = Picked(combo);
+        if (i < 0)
+            return;
+        SetSetupBits(hi, lo, pos, i + add);
+        if (after)
+            after(i);
+    });
+}
+
+void frmSetup1::OnFocusTopic(QWidget* w, std::function<int()> topic)
+{
+    platform::OnGotFocus(w, [topic] {
+        const int t = topic();
+        if (t > 0)
+            HelpTopic = t;
+    });
+}
+
+void frmSetup1::ConnectHandlers()
+{
+    auto fixed = [](int t) { return [t] { return t; }; };
+    auto click = [this](ComboBox* c, void (frmSetup1::*handler)()) {
+        connect(c, &ComboBox::Click, this, handler);
+    };
+
+    click(cboInOpt, &frmSetup1::cboInOpt_Click);
+    StoreOnClick(cboRlyOpt, 6, 6, 57, 0, [](int i) { RelayOption = i; });
+    StoreOnClick(cboComOpt, 4, 3, 57, 0, [](int i) { CommOption = i; });
+    StoreOnClick(cboAnaOpt, 5, 5, 57, 0, [](int i) { AnalogOption = i; });
+    click(cboMode, &frmSetup1::cboMode_Click);
+    click(cboFunction, &frmSetup1::cboFunction_Click);
+    click(cboDType, &frmSetup1::cboDType_Click);
+    click(cboCusCrv, &frmSetup1::cboCusCrv_Click);
+    StoreOnClick(cboDVal, 4, 4, 59);
+    StoreOnClick(cboLeadZ, 6, 6, 61);
+    StoreOnClick(cboPwrOnTot, 7, 7, 61);
+    StoreOnClick(cboNegSamp, 0, 0, 49);
+    StoreOnClick(cboDspyN, 1, 0, 21, 1);
+    StoreOnClick(cboBatCount, 5, 3, 35);
+    StoreOnClick(cboBatItm2, 1, 1, 35, 0, [this](int) { ShowItemFrames(); });
+    StoreOnClick(cboBatStart, 0, 0, 35);
+    StoreOnClick(cboBatReset, 2, 2, 35);
+    for (int i = 0; i < 2; ++i) {
+        StoreOnClick(cboDecPt1[i], 2, 0, 15, 1, [this](int k) { DecPt1 = k + 1; FormatReadingTexts(); });
+        StoreOnClick(cboDecPt2[i], 6, 4, 15, 1, [this](int k) { DecPt2 = k + 1; FormatReadingTexts(); });
+        StoreOnClick(cboResoln[i], 3, 0, 19);
+        StoreOnClick(cboTrigSlpA[i], 1, 1, 23);
+        StoreOnClick(cboTrigSlpB[i], 0, 0, 23);
+        StoreOnClick(cboTimConst[i], 2, 0, 59);
+        StoreOnClick(cboThresh[i], 3, 3, 59);
+        StoreOnClick(cboPeakVal[i], 5, 5, 59);
+        StoreOnClick(cboFType[i], 6, 6, 59);
+        connect(chkSqRt[i], &CheckBox::Click, this, [this, i] { chkSqRt_Click(i); });
+        OnFocusTopic(cboDecPt1[i], fixed(1131));
+        OnFocusTopic(cboDecPt2[i], fixed(1131));
+        OnFocusTopic(cboTrigSlpA[i], fixed(1132));
+        OnFocusTopic(cboTrigSlpB[i], fixed(1132));
+        OnFocusTopic(cboResoln[i], fixed(1133));
+        OnFocusTopic(cboTimConst[i], fixed(1144));
+        OnFocusTopic(cboFType[i], fixed(1145));
+        OnFocusTopic(cboThresh[i], fixed(1146));
+        OnFocusTopic(cboPeakVal[i], fixed(1147));
+        OnFocusTopic(chkSqRt[i], [] { return InputOption == 3 ? 1154 : 1153; });
+    }
+    for (int i = 0; i < 3; ++i)
+        ConnectScalingGroup(scale1[i], 1, i);
+    ConnectScalingGroup(scale2, 2, 0);
+
+    connect(optBasic, &OptionButton::Click, this, &frmSetup1::optBasic_Click);
+    connect(optExtended, &OptionButton::Click, this, &frmSetup1::optExtended_Click);
+    connect(cmdMMenu, &QPushButton::clicked, this, &frmSetup1::cmdMMenu_Click);
+    connect(cmdNextPage, &QPushButton::clicked, this, &frmSetup1::cmdNextPage_Click);
+
+    // Value boxes: the dialog opens on the box's number.
+    auto entryOffset1 = [] {
+        int tf = DisplayType == 5 ? TimeFormatClock : TimeFormatNumber;
+        if (StopwatchTimeFormat == 5)
+            tf = TimeFormatStopwatch;
+        return tf;
+    };
+    connect(txtGateTime, &TextBox::Click, this, [this] { ValueBoxClick(txtGateTime, KindWord, 41, -1, -1, 0); });
+    connect(txtTimeOut, &TextBox::Click, this, [this] { ValueBoxClick(txtTimeOut, KindWord, 37, -1, -1, 0); });
+    connect(txtPulses, &TextBox::Click, this, [this] { ValueBoxClick(txtPulses, KindWord, 25, -1, -1, 1); });
+    connect(txtPreset, &TextBox::Click, this, [this, entryOffset1] {
+        ValueBoxClick(txtPreset, KindReading, 25, DecPt1, entryOffset1(), 0);
+    });
+    connect(txtRd0In, &TextBox::Click, this, [this] { ValueBoxClick(txtRd0In, KindInput, 79, -1, -1, 1); });
+
+    OnFocusTopic(cboInOpt, fixed(1101));
+    OnFocusTopic(cboRlyOpt, fixed(1102));
+    OnFocusTopic(cboComOpt, fixed(1103));
+    OnFocusTopic(cboAnaOpt, fixed(1104));
+    OnFocusTopic(cboMode, [] { return 1106 + InputOption; });
+    OnFocusTopic(cboFunction, [] {
+        switch (InputOption) {
+        case 0: return 1111;
+        case 1: return ModeCode < 4 ? 1113 + ModeCode : 1112 + ModeCode;
+        case 2: return 1120;
+        case 3: return 1123;
+        default: return 0; // topic unchanged
+        }
+    });
+    OnFocusTopic(cboDType, [] { return DisplayType < 6 ? 1126 : 1122; });
+    OnFocusTopic(cboDVal, fixed(1127));
+    OnFocusTopic(cboLeadZ, fixed(1128));
+    OnFocusTopic(cboNegSamp, fixed(1129));
+    OnFocusTopic(cboPwrOnTot, fixed(1130));
+    OnFocusTopic(cboCusCrv, fixed(1134));
+    OnFocusTopic(cboDspyN, fixed(1136));
+    OnFocusTopic(txtGateTime, [this] { return FunctionRuleTopic(1124); });
+    OnFocusTopic(txtTimeOut, [this] { return FunctionRuleTopic(1125); });
+    OnFocusTopic(cboBatReset, fixed(1148));
+    OnFocusTopic(cboBatItm2, fixed(1149));
+    OnFocusTopic(cboBatStart, fixed(1150));
+    OnFocusTopic(cboBatCount, fixed(1151));
+    OnFocusTopic(txtPulses, fixed(1154));
+    OnFocusTopic(txtPreset, fixed(1159));
+}
+
+void frmSetup1::ConnectScalingGroup(ScalingGroup& g, int item, int index)
+{
+    const bool one = item == 1;
+    if (one) {
+        connect(g.optScale, &OptionButton::Click, this, [this, index] { optScale1_Click(index); });
+        connect(g.optCoord, &OptionButton::Click, this, [this, index] { optCoord1_Click(index); });
+        StoreOnClick(g.cboMult, 3, 0, 29);
+    } else {
+        connect(g.optScale, &OptionButton::Click, this, &frmSetup1::optScale2_Click);
+        connect(g.optCoord, &OptionButton::Click, this, &frmSetup1::optCoord2_Click);
+        StoreOnClick(g.cboMult, 7, 4, 29);
+    }
+    OnFocusTopic(g.cboMult, [] { return 1137; });
+    OnFocusTopic(g.txtScale, [this] { return FunctionRuleTopic(1137); });
+    OnFocusTopic(g.txtOffset, [this] { return FunctionRuleTopic(1139); });
+    for (TextBox* box : {g.txtLoIn, g.txtHiIn, g.txtLoRd, g.txtHiRd})
+        OnFocusTopic(box, [this] { return FunctionRuleTopic(1140); });
+
+    // The reading boxes take the item's decimal point; item 1's offset is a
+    // time in clock and stopwatch displays.
+    TextBox* scale = g.txtScale;
+    TextBox* offset = g.txtOffset;
+    TextBox* loRd = g.txtLoRd;
+    TextBox* hiRd = g.txtHiRd;
+    TextBox* loIn = g.txtLoIn;
+    TextBox* hiIn = g.txtHiIn;
+    connect(scale, &TextBox::Click, this, [=, this] { ValueBoxClick(scale, KindScale, one ? 43 : 31, -1, -1, 0); });
+    connect(offset, &TextBox::Click, this, [=, this] {
+        int tf = DisplayType == 5 ? TimeFormatClock : TimeFormatNumber;
+        if (one && StopwatchTimeFormat == 5)
+            tf = TimeFormatStopwatch;
+        ValueBoxClick(offset, KindReading, one ? 37 : 25, one ? DecPt1 : DecPt2, tf, 0);
+    });
+    connect(loRd, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(loRd, KindReading, one ? 97 : 73, one ? DecPt1 : DecPt2, TimeFormatNumber, 0);
+    });
+    connect(hiRd, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(hiRd, KindReading, one ? 85 : 61, one ? DecPt1 : DecPt2, TimeFormatNumber, 0);
+    });
+    connect(loIn, &TextBox::Click, this, [=, this] { ValueBoxClick(loIn, KindInput, one ? 103 : 79, -1, -1, 0); });
+    connect(hiIn, &TextBox::Click, this, [=, this] { ValueBoxClick(hiIn, KindInput, one ? 91 : 67, -1, -1, 0); });
+}
+
+int frmSetup1::Picked(const ComboBox* combo) const
+{
+    return PageReady == 0 ? -1 : combo->ListIndex();
+}
+
+int frmSetup1::FunctionRuleTopic(int otherwise) const
+{
+    if (FunctionCode == 2)
+        return ModeCode < 5 ? 1157 : 1158;
+    return otherwise;
+}
+
+int frmSetup1::ItemColumn(int column) const
+{
+    return ItemLayoutEntry(ItemLayout, column);
+}
+
+void frmSetup1::ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag)
+{
+    EntryText = box->Text();
+    EntryKind = kind;
+    EntryBox = box;
+    EntryPos = pos;
+    if (decPt >= 0)
+        EntryDecPt = decPt;
+    if (timeFormat >= 0)
+        EntryTimeFormat = timeFormat;
+    QPointer<frmSetup1> self(this);
+    ShowValueEntry(flag);
+    if (self && !platform::ProgramEnding())
+        self->FocusMainMenuButton();
+}
+
+// ---- activation ------------------------------------------------------------
+
+void frmSetup1::Refill()
+{
+    PageReady = 0;
+    if (EntryActive == 1)
+        return;
+    for (QGroupBox* f : fraItem1)
+        f->hide();
+    for (QGroupBox* f : fraItem2)
+        f->hide();
+    ExtendedMode = GetSetupBits(3, 2, 49) != 0 ? 1 : 0;
+    if (meterlink::MeterRevision > 34)
+        setWindowTitle(QStringLiteral("COUNTER SETUP PAGE 1    REVISION  ")
+                       + QString::number(meterlink::MeterRevision));
+    else
+        setWindowTitle(DesignCaption);
+    ItemLayout = 9;
+    LoadOptionBoardLists();
+    ShowItemFrames();
+    LoadModeList();
+    LoadFunctionList();
+    txtGateTime->SetText(FormatNumber(KindWord, SetupB, 41, 3));
+    txtTimeOut->SetText(FormatNumber(KindWord, SetupB, 37, 3));
+    LoadDisplayTypeList();
+    LoadDisplayValueList();
+    LoadLeadingZeroList();
+    LoadPowerOnTotalList();
+    DecPt1 = GetSetupBits(2, 0, 15);
+    DecPt2 = GetSetupBits(6, 4, 15);
+    ArrangeItemControls();
+}
+
+void frmSetup1::LoadOptionBoardLists()
+{
+    FillList(cboInOpt, {QStringLiteral("None"), QStringLiteral("Dual Sig Cond"),
+                        QStringLiteral("V-F Converter"), QStringLiteral("Quadrature")});
+    ReadInputOption();
+    cboInOpt->SetListIndex(InputOption);
+    FillList(cboRlyOpt, {QStringLiteral("None"), QStringLiteral("Relay Board")});
+    RelayOption = GetSetupBits(6, 6, 57);
+    cboRlyOpt->SetListIndex(RelayOption);
+    FillList(cboComOpt, {QStringLiteral("None"), QStringLiteral("RS232 Board"),
+                         QStringLiteral("RS485 Board"), QStringLiteral("Parallel BCD")});
+    CommOption = GetSetupBits(4, 3, 57);
+    cboComOpt->SetListIndex(CommOption);
+    FillList(cboAnaOpt, {QStringLiteral("None"), QStringLiteral("Analog Out Bd")});
+    AnalogOption = GetSetupBits(5, 5, 57);
+    cboAnaOpt->SetListIndex(AnalogOption);
+}
+
+void frmSetup1::LoadModeList()
+{
+    fraPulses->hide();
+    fraRd0In->hide();
+    cboMode->Clear();
+    switch (InputOption) {
+    case 0:
+        cboMode->AddItem(QStringLiteral("None"));
+        cboMode->SetListIndex(0);
+        break;
+    case 1: {
+        FillList(cboMode, {QStringLiteral("Rate"), QStringLiteral("Period"), QStringLiteral("Total"),
+                           QStringLiteral("Time Interval")});
+        if (ExtendedMode == 1) {
+            cboMode->AddItem(QStringLiteral("Stopwatch"));
+            cboMode->AddItem(QStringLiteral("Phase"));
+        }
+        cboMode->SetListIndex(ModeCode > 2 ? ModeCode - 1 : ModeCode);
+        break;
+    }
+    case 2:
+        fraRd0In->show();
+        FillList(cboMode, {QStringLiteral("VF 4-20 mA"), QStringLiteral("VF  0-1 mA"),
+                           QStringLiteral("VF 0-10 V")});
+        cboMode->SetListIndex(ModeCode - 8);
+        break;
+    case 3:
+        fraPulses->show();
+        txtPulses->SetText(FormatNumber(KindWord, SetupB, 25, 1));
+        cboMode->AddItem(QStringLiteral("Quadrature"));
+        cboMode->SetListIndex(0);
+        break;
+    default:
+        break; // a board code without a list entry: nothing to choose
+    }
+}
+
+void frmSetup1::RefreshModeList()
+{
+    // The lists are built for a pair the meter offers.
+    NormaliseModeFunction();
+    LoadModeList();
+}
+
+void frmSetup1::ReadModeChoice()
+{
+    const int i = cboMode->ListIndex();
+    if (i < 0)
+        return;
+    switch (InputOption) {
+    case 1: ModeCode = i > 2 ? i + 1 : i; break;
+    case 2: ModeCode = i + 8; break;
+    case 3: ModeCode = 12; break;
+    default: break;
+    }
+}
+
+void frmSetup1::LoadFunctionList()
+{
+    cboFunction->Clear();
+    FunctionListPos.fill(-1);
+    if (InputOption == 0) {
+        cboFunction->AddItem(QStringLiteral("None"));
+        cboFunction->SetListIndex(0);
+        return;
+    }
+    int last = 15;
+    if (ExtendedMode == 0)
+        last = ModeCode == 12 ? 0 : 1;
+    for (int f = 0; f <= last; ++f) {
+        const QString name = FunctionName(ModeCode, f);
+        if (name.isEmpty())
+            continue;
+        FunctionListPos[f] = cboFunction->ListCount();
+        cboFunction->AddItem(name);
+    }
+    const bool known = FunctionCode >= 0 && FunctionCode < 16;
+    cboFunction->SetListIndex(known ? FunctionListPos[FunctionCode] : -1);
+}
+
+void frmSetup1::ReadFunctionChoice()
+{
+    const int i = cboFunction->ListIndex();
+    if (i < 0)
+        return;
+    int count = 0;
+    for (int f = 0; f < 16; ++f) {
+        if (FunctionName(ModeCode, f).isEmpty())
+            continue;
+        if (count == i) {
+            FunctionCode = f;
+            return;
+        }
+        ++count;
+    }
+}
+
+void frmSetup1::LoadDisplayTypeList()
+{
+    FillList(cboDType, {QStringLiteral(" Normal, Expnt"), QStringLiteral(" Norml 999999"),
+                        QStringLiteral(" 1 RH Zero"), QStringLiteral(" 2 RH Zeros"),
+                        QStringLiteral(" Time in Secs"), QStringLiteral(" Clock hhmmss"),
+                        QStringLiteral(" Rmt Dsply A"), QStringLiteral(" Rmt Dsply S"),
+                        QStringLiteral(" Rmt Dsply 1"), QStringLiteral(" Rmt Dsply 2"),
+                        QStringLiteral(" Rmt Dsply 3"), QStringLiteral(" Rmt Dsply 4"),
+                        QStringLiteral(" Rmt Dsply C")});
+    const int stored = GetSetupBits(7, 4, 49);
+    cboDType->SetListIndex(stored);
+    // A code without an entry keeps its own number, so that nothing takes it
+    // for one of the listed types.
+    DisplayType = stored;
+}
+
+void frmSetup1::LoadDisplayValueList()
+{
+    FillList(cboDVal, {QStringLiteral(" Unfiltered"), QStringLiteral(" Filtered")});
+    cboDVal->SetListIndex(GetSetupBits(4, 4, 59));
+}
+
+void frmSetup1::LoadLeadingZeroList()
+{
+    FillList(cboLeadZ, {QStringLiteral(" Blank Zeros"), QStringLiteral(" Display Zeros")});
+    cboLeadZ->SetListIndex(GetSetupBits(6, 6, 61));
+}
+
+void frmSetup1::LoadPowerOnTotalList()
+{
+    FillList(cboPwrOnTot, {QStringLiteral(" Zero Total"), QStringLiteral(" Restore Total")});
+    cboPwrOnTot->SetListIndex(GetSetupBits(7, 7, 61));
+}
+
+void frmSetup1::LoadNegSampleList()
+{
+    FillList(cboNegSamp, {QStringLiteral(" Excluded"), QStringLiteral(" Included")});
+    cboNegSamp->SetListIndex(GetSetupBits(0, 0, 49));
+    const bool on = (FunctionCode == 2 && ModeCode >= 8) || FunctionCode == 3 || FunctionCode == 8;
+    Enable(fraNegSamp, on);
+    Enable(cboNegSamp, on);
+}
+
+void frmSetup1::LoadBatchLists()
+{
+    Enable(fraBatCount, InputOption == 1);
+    Enable(cboBatCount, InputOption == 1);
+    FillList(cboBatCount, {QStringLiteral("Up,Preset,Preset"), QStringLiteral("Dn,Preset,Preset"),
+                           QStringLiteral("Up,All,Preset"), QStringLiteral("Dn,All,Preset"),
+                           QStringLiteral("Up,Preset,All"), QStringLiteral("Dn,Preset,All"),
+                           QStringLiteral("Up,All,All"), QStringLiteral("Dn,All,All")});
+    cboBatCount->SetListIndex(GetSetupBits(5, 3, 35));
+    FillList(cboBatItm2, {QStringLiteral("Grand Total"), QStringLiteral("# Batches")});
+    cboBatItm2->SetListIndex(GetSetupBits(1, 1, 35));
+    FillList(cboBatStart, {QStringLiteral("'Ready'"), QStringLiteral("Start Immediate")});
+    cboBatStart->SetListIndex(GetSetupBits(0, 0, 35));
+    FillList(cboBatReset, {QStringLiteral("Internal"), QStringLiteral("External")});
+    cboBatReset->SetListIndex(GetSetupBits(2, 2, 35));
+}
+
+void frmSetup1::ShowItemFrames()
+{
+    ReadInputOption();
+    ModeCode = GetSetupBits(7, 4, 63);
+    FunctionCode = GetSetupBits(3, 0, 63);
+    NormaliseModeFunction();
+    const int old = ItemLayout;
+    ItemLayout = ItemLayoutOf(ModeCode, FunctionCode);
+    if (ItemLayout != old && old >= 0 && old <= 3) {
+        fraItem1[old]->hide();
+        fraItem2[0]->hide();
+        fraItem2[1]->hide();
+    }
+    fraItem1[ItemLayout]->show();
+    lblItem1[ItemLayout]->setText(Item1Name(ItemLayout, ModeCode));
+    const int item2 = ItemColumn(ColItem2);
+    if (item2 != 9) {
+        fraItem2[item2]->show();
+        if (QLabel* l = lblItem2[ItemLayout])
+            l->setText(Item2Name(ItemLayout, ModeCode));
+    }
+    FilteredItem = FilteredItemOf(ModeCode, FunctionCode);
+    const int c3 = ItemColumn(ColSlopeA);
+    if (c3 != 9)
+        fraFilter[c3]->setVisible(FilteredItem == 1);
+    const bool dval = FilteredItem >= 1;
+    Enable(fraDVal, dval);
+    Enable(cboDVal, dval);
+    platform::SetForeColor(cboDVal, dval ? ColorBlack : ColorGray);
+    if (ExtendedMode == 1)
+        optExtended->SetValue(true);
+    else
+        optBasic->SetValue(true);
+}
+
+void frmSetup1::ArrangeItemControls()
+{
+    StopwatchTimeFormat = StopwatchTimeFormatOf(ModeCode, DisplayType);
+
+    if (ItemLayout == 2 || ItemLayout == 3) {
+        CurCboMult = cboResoln[ItemLayout == 2 ? 0 : 1];
+        FillMultiplierList();
+        CurCboMult->SetListIndex(GetSetupBits(3, 0, 19));
+    }
+
+    const int c5 = ItemColumn(ColDecPt1);
+    if (c5 == 9) {
+        const int c4 = ItemColumn(ColDecPt2);
+        CurCombo = cboDecPt2[c4];
+        CurFrame = fraDecPt2[c4];
+        FillDecPtList(1);
+    } else {
+        CurCombo = cboDecPt1[c5];
+        CurFrame = fraDecPt1[c5];
+        FillDecPtList(0);
+    }
+    EnableFrameCombo(CurFrame, CurCombo, DisplayType != 5 ? 1 : 0);
+
+    if (ExtendedMode == 0)
+        SetSetupBits(3, 2, 49, 0);
+
+    CurFrame = fraCusCrv;
+    CurCombo = cboCusCrv;
+    FillCusCrvList();
+    const bool curveOn = (LayoutFlags & 2) != 0 && ExtendedMode != 0;
+    Enable(fraCusCrv, curveOn);
+    Enable(cboCusCrv, curveOn);
+    const int curve = qMax(GetSetupBits(3, 2, 49) - 1, 0);
+    cboCusCrv->SetListIndex(curve);
+    CusCrvActive = curve > 0 && curveOn ? 1 : 0;
+
+    const int c1 = ItemColumn(ColScale1);
+    const ScalingGroup& g = c1 == 9 ? scale2 : scale1[c1];
+    CurOptScale = g.optScale;
+    CurFraScale = g.fraScale;
+    CurTxtScale = g.txtScale;
+    CurOptCoord = g.optCoord;
+    CurCboMult = g.cboMult;
+    CurFraMult = g.fraMult;
+    CurTxtOffset = g.txtOffset;
+    CurFraOffset = g.fraOffset;
+    CurTxtLoIn = g.txtLoIn;
+    CurFraLoIn = g.fraLoIn;
+    CurTxtLoRd = g.txtLoRd;
+    CurFraLoRd = g.fraLoRd;
+    CurTxtHiIn = g.txtHiIn;
+    CurFraHiIn = g.fraHiIn;
+    CurTxtHiRd = g.txtHiRd;
+    CurFraHiRd = g.fraHiRd;
+    ShowScaling(c1 == 9 ? 4 : 5);
+
+    SetVisible(fraPreset, PresetShown == 1);
+    SetVisible(txtPreset, PresetShown == 1);
+    if (PresetShown == 1)
+        txtPreset->SetText(FormatNumber(KindReading, SetupA, 25, EntryDecPt));
+
+    FormatReadingTexts();
+    LoadNegSampleList();
+
+    const int c3 = ItemColumn(ColSlopeA);
+    if (c3 != 9) {
+        CurFrame = fraTrigSlpA[c3];
+        CurCombo = cboTrigSlpA[c3];
+        FillSlopeList();
+        cboTrigSlpA[c3]->SetListIndex(GetSetupBits(1, 1, 23));
+        Enable(fraTrigSlpA[c3], InputOption < 2);
+        Enable(cboTrigSlpA[c3], InputOption < 2);
+    }
+
+    const int c2 = ItemColumn(ColSlopeB);
+    if (c2 == 9) {
+        fraTrigSlpB[0]->hide();
+        fraTrigSlpB[1]->hide();
+    } else {
+        fraTrigSlpB[c2]->show();
+        CurFrame = fraTrigSlpB[c2];
+        CurCombo = cboTrigSlpB[c2];
+        FillSlopeList();
+        cboTrigSlpB[c2]->SetListIndex(GetSetupBits(0, 0, 23));
+        const bool on = (LayoutFlags & 4) != 0;
+        Enable(fraTrigSlpB[c2], on);
+        Enable(cboTrigSlpB[c2], on);
+    }
+
+    if (c3 != 9) {
+        CurCombo = cboTimConst[c3];
+        FilterTypeCombo = cboFType[c3];
+        ThresholdCombo = cboThresh[c3];
+        PeakValueCombo = cboPeakVal[c3];
+        FillFilterLists();
+    }
+
+    UpdateSquareRootBox();
+    if (ItemLayout == 3)
+        LoadBatchLists();
+    CurForm = this;
+    ShowRd0In();
+
+    // Time-out: used by the modes that wait for a signal.
+    bool timeOut = true;
+    if (!(ModeCode == 12 && FunctionCode == 1)) {
+        if (InputOption > 1 && FunctionCode != 2)
+            timeOut = false;
+        if (InputOption == 1
+            && ((ModeCode == 0 && FunctionCode == 2)
+                || (ModeCode == 2 && FunctionCode != 6 && FunctionCode != 7) || ModeCode == 5))
+            timeOut = false;
+    }
+    Enable(fraTimeOut, timeOut);
+    Enable(txtTimeOut, timeOut);
+    Enable(lblTSecs, timeOut);
+
+    if (ModeCode == 12) {
+        fraPulses->show();
+        txtPulses->show();
+        fraDspyN->hide();
+        cboDspyN->hide();
+    } else {
+        fraPulses->hide();
+        txtPulses->hide();
+        fraDspyN->show();
+        cboDspyN->show();
+        int largest = 1;
+        if ((LayoutFlags & 32) != 0) {
+            largest = 2;
+            if ((ModeCode < 3 && FunctionCode > 10) || FunctionCode == 2
+                || (ModeCode == 12 && FunctionCode == 1))
+                largest = 3;
+        }
+        if (GetSetupBits(1, 0, 21) == 0)
+            SetSetupBits(1, 0, 21, 1);
+        if (GetSetupBits(1, 0, 21) > largest)
+            SetSetupBits(1, 0, 21, largest);
+        cboDspyN->Clear();
+        cboDspyN->AddItem(QStringLiteral(" Item 1"));
+        if (largest > 1)
+            cboDspyN->AddItem(QStringLiteral(" Item 2"));
+        if (largest == 3)
+            cboDspyN->AddItem(QStringLiteral(" Item 3"));
+        cboDspyN->SetListIndex(GetSetupBits(1, 0, 21) - 1);
+        Enable(fraDspyN, largest > 1);
+        Enable(cboDspyN, largest > 1);
+    }
+
+    PageReady = 1;
+}
+
+void frmSetup1::UpdateSquareRootBox()
+{
+    const int c = ItemColumn(ColSlopeA);
+    if (c == 9) {
+        chkSqRt[0]->hide();
+        chkSqRt[1]->hide();
+        return;
+    }
+    CheckBox* box = chkSqRt[c];
+    box->show();
+    box->SetValue(GetSetupBits(1, 1, 49));
+    if ((LayoutFlags & 8) != 0 && GetSetupBits(3, 2, 49) == 0) {
+        box->setEnabled(true);
+    } else {
+        box->SetValue(0);
+        box->setEnabled(false);
+    }
+}
+
+void frmSetup1::FormatReadingTexts()
+{
+    if (ItemLayout == 1) {
+        FormatList = {scale2.txtOffset, scale2.txtLoRd, scale2.txtHiRd};
+        if (DisplayType != 5)
+            InsertDecimalPoint(DecPt2, 2);
+        return;
+    }
+    const int c1 = ItemColumn(ColScale1);
+    if (c1 < 0 || c1 > 2)
+        return;
+    const ScalingGroup& g = scale1[c1];
+    FormatList = {g.txtOffset, g.txtLoRd, g.txtHiRd};
+    if (DisplayType != 5)
+        InsertDecimalPoint(DecPt1, 2);
+}
+
+void frmSetup1::FocusMainMenuButton()
+{
+    cmdMMenu->setFocus();
+}
+
+// ---- list and check handlers ------------------------------------------------
+
+void frmSetup1::cboInOpt_Click()
+{
+    const int i = Picked(cboInOpt);
+    if (i < 0)
+        return;
+    static constexpr int BoardCode[] = {0, 1, 4, 2};
+    InputOption = i;
+    SetSetupBits(2, 0, 57, BoardCode[i]);
+    NormaliseModeFunction();
+    LoadModeList();
+}
+
+void frmSetup1::cboMode_Click()
+{
+    if (Picked(cboMode) < 0)
+        return;
+    ReadModeChoice();
+    SetSetupBits(7, 4, 63, ModeCode);
+    NormaliseModeFunction();
+    LoadFunctionList();
+}
+
+void frmSetup1::cboFunction_Click()
+{
+    if (Picked(cboFunction) < 0)
+        return;
+    ReadFunctionChoice();
+    SetSetupBits(3, 0, 63, FunctionCode);
+    ShowItemFrames();
+    ArrangeItemControls();
+}
+
+void frmSetup1::cboDType_Click()
+{
+    const int i = Picked(cboDType);
+    if (i < 0)
+        return;
+    SetSetupBits(7, 4, 49, i);
+    DisplayType = i;
+    ArrangeItemControls();
+    HelpTopic = DisplayType < 6 ? 1126 : 1122;
+}
+
+void frmSetup1::cboCusCrv_Click()
+{
+    const int i = Picked(cboCusCrv);
+    if (i < 0)
+        return;
+    const int v = i + 1;
+    SetSetupBits(3, 2, 49, v);
+    if (v > 1)
+        SetSetupBits(1, 1, 49, 0); // a curve replaces the square root
+    platform::SetBackColor(cboCusCrv, v == 3 && InputOption != 2 ? ColorRed : ColorLightYellow);
+    UpdateSquareRootBox();
+    PageReady = 0;
+    ArrangeItemControls();
+}
+
+void frmSetup1::chkSqRt_Click(int index)
+{
+    if (PageReady == 0)
+        return;
+    SetSetupBits(1, 1, 49, chkSqRt[index]->Value());
+    UpdateSquareRootBox();
+    PageReady = 0;
+    ArrangeItemControls();
+}
+
+// ---- option buttons (the user's clicks only) --------------------------------
+
+void frmSetup1::optBasic_Click()
+{
+    ExtendedMode = 0;
+    SetSetupBits(3, 2, 49, 0);
+    RefreshModeList();
+    HelpTopic = 1156;
+}
+
+void frmSetup1::optExtended_Click()
+{
+    ExtendedMode = 1;
+    // Extended is marked by a curve field above 0: a curve already chosen
+    // (1 Disabled, 2 Curve #1) must stay as it is.
+    if (GetSetupBits(3, 2, 49) == 0)
+        SetSetupBits(3, 2, 49, 1);
+    RefreshModeList();
+    HelpTopic = 1156;
+}
+
+void frmSetup1::optScale1_Click(int index)
+{
+    Q_UNUSED(index);
+    ArrangeItemControls();
+    SetSetupBits(5, 5, 61, 0);
+    ShowScaling(5);
+    HelpTopic = 1135;
+}
+
+void frmSetup1::optCoord1_Click(int index)
+{
+    Q_UNUSED(index);
+    ArrangeItemControls();
+    SetSetupBits(5, 5, 61, 1);
+    ShowScaling(5);
+    HelpTopic = 1135;
+}
+
+void frmSetup1::optScale2_Click()
+{
+    SetSetupBits(4, 4, 61, 0);
+    ShowScaling(4);
+    HelpTopic = 1135;
+}
+
+void frmSetup1::optCoord2_Click()
+{
+    SetSetupBits(4, 4, 61, 1);
+    ShowScaling(4);
+    HelpTopic = 1135;
+}
+
+// ---- navigation -------------------------------------------------------------
+
+void frmSetup1::cmdMMenu_Click()
+{
+    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
+    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
+        menu->Show();
+    hide();
+    platform::SetMousePointer(this, platform::MousePointer::Default);
+}
+
+void frmSetup1::cmdNextPage_Click()
+{
+    platform::Form* next = platform::Load(QStringLiteral("frmSetup2"));
+    if (!next)
+        return; // page 2 is not part of this build yet
+    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
+    next->Show();
+    hide();
+    platform::SetMousePointer(this, platform::MousePointer::Default);
+}
+
+} // namespace pages

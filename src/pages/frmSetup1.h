@@ -1,0 +1,162 @@
+#pragma once
+// Setup page 1: option boards, input (mode, function, gate time, time-out,
+// display items, pulses), display settings and the item panels of the
+// current mode and function (scaling, decimal point, resolution, slopes,
+// filter, square root, custom curve, preset, Read 0 In, batch).
+//
+// The page reads everything from the setup image when it is shown (Refill)
+// and writes each change back into the image at once. It refills only when
+// a window shows it (View > Setup, page 2's Previous): coming back from the
+// value-entry dialog, the help window or another application changes
+// nothing on it, so a choice made after a value entry is stored as usual.
+//
+// Several controls exist in copies, one per item layout; the copy in use is
+// chosen from ItemLayout and ItemLayoutTable, and the shared procedures of
+// Shared.h act on the copy bound just before the call.
+
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+
+#include <QString>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace pages {
+
+using platform::CheckBox;
+using platform::ComboBox;
+using platform::OptionButton;
+using platform::TextBox;
+
+class frmSetup1 : public platform::Form {
+    Q_OBJECT
+public:
+    frmSetup1();
+
+    // Shows the page filled afresh from the setup image.
+    static void ShowPage();
+
+    // One item's scaling controls (item 1 has three copies, item 2 one).
+    struct ScalingGroup {
+        QGroupBox* fraScaleCoord = nullptr;
+        OptionButton* optScale = nullptr;
+        OptionButton* optCoord = nullptr;
+        QGroupBox *fraScale = nullptr, *fraMult = nullptr, *fraOffset = nullptr,
+                  *fraLoIn = nullptr, *fraLoRd = nullptr, *fraHiIn = nullptr, *fraHiRd = nullptr;
+        TextBox *txtScale = nullptr, *txtOffset = nullptr, *txtLoIn = nullptr, *txtLoRd = nullptr,
+                *txtHiIn = nullptr, *txtHiRd = nullptr;
+        ComboBox* cboMult = nullptr;
+    };
+
+    // ---- controls ----
+    QLineEdit* txtF1Help = nullptr;
+    QLabel* Label1 = nullptr;
+    QGroupBox *fraInOpt = nullptr, *fraRlyOpt = nullptr, *fraComOpt = nullptr, *fraAnaOpt = nullptr;
+    ComboBox *cboInOpt = nullptr, *cboRlyOpt = nullptr, *cboComOpt = nullptr, *cboAnaOpt = nullptr;
+    QPushButton *cmdMMenu = nullptr, *cmdNextPage = nullptr;
+
+    QGroupBox *fraInput = nullptr, *fraMode = nullptr, *fraFunct = nullptr, *fraGateTime = nullptr,
+              *fraTimeOut = nullptr, *fraDspyN = nullptr, *fraPulses = nullptr;
+    ComboBox *cboMode = nullptr, *cboFunction = nullptr, *cboDspyN = nullptr;
+    TextBox *txtGateTime = nullptr, *txtTimeOut = nullptr, *txtPulses = nullptr;
+    QLabel *lblSecs = nullptr, *lblTSecs = nullptr;
+
+    QGroupBox *fraDisplay = nullptr, *fraDType = nullptr, *fraDVal = nullptr, *fraLeadZ = nullptr,
+              *fraPwrOnTot = nullptr, *fraNegSamp = nullptr;
+    ComboBox *cboDType = nullptr, *cboDVal = nullptr, *cboLeadZ = nullptr, *cboPwrOnTot = nullptr,
+             *cboNegSamp = nullptr;
+    OptionButton *optBasic = nullptr, *optExtended = nullptr;
+
+    std::array<QGroupBox*, 4> fraItem1{};
+    std::array<QGroupBox*, 2> fraItem2{};
+    std::array<QLabel*, 4> lblItem1{};
+    std::array<QLabel*, 4> lblItem2{}; // copies 2 and 3 exist
+
+    QGroupBox *fraPreset = nullptr, *fraRd0In = nullptr, *fraCusCrv = nullptr;
+    TextBox *txtPreset = nullptr, *txtRd0In = nullptr;
+    ComboBox* cboCusCrv = nullptr;
+
+    std::array<ScalingGroup, 3> scale1; // item 1, copies 0..2
+    ScalingGroup scale2;                // item 2
+
+    std::array<QGroupBox*, 2> fraTrigSlpA{}, fraTrigSlpB{}, fraDecPt1{}, fraDecPt2{}, fraResoln{},
+        fraFilter{}, fraTimConst{}, fraFType{}, fraThresh{}, fraPeakVal{};
+    std::array<ComboBox*, 2> cboTrigSlpA{}, cboTrigSlpB{}, cboDecPt1{}, cboDecPt2{}, cboResoln{},
+        cboTimConst{}, cboFType{}, cboThresh{}, cboPeakVal{};
+    std::array<CheckBox*, 2> chkSqRt{};
+
+    QGroupBox *fraBatCount = nullptr, *fraBatItm2 = nullptr, *fraBatStart = nullptr,
+              *fraBatReset = nullptr;
+    ComboBox *cboBatCount = nullptr, *cboBatItm2 = nullptr, *cboBatStart = nullptr,
+             *cboBatReset = nullptr;
+
+    // ---- page state ----
+    int PageReady = 0;
+    std::array<int, 16> FunctionListPos{};
+
+    // ---- activation and layout ----
+    void Refill(); // the page's activation: everything from the image
+    void LoadOptionBoardLists();
+    void LoadModeList();
+    void RefreshModeList();
+    void ReadModeChoice();
+    void LoadFunctionList();
+    void ReadFunctionChoice();
+    void LoadDisplayTypeList();
+    void LoadDisplayValueList();
+    void LoadLeadingZeroList();
+    void LoadPowerOnTotalList();
+    void LoadNegSampleList();
+    void LoadBatchLists();
+    void ShowItemFrames();
+    void ArrangeItemControls();
+    void UpdateSquareRootBox();
+    void FormatReadingTexts();
+    void FocusMainMenuButton();
+
+    // ---- handlers ----
+    void cboInOpt_Click();
+    void cboMode_Click();
+    void cboFunction_Click();
+    void cboDType_Click();
+    void cboCusCrv_Click();
+    void chkSqRt_Click(int index);
+    void optBasic_Click();
+    void optExtended_Click();
+    void optScale1_Click(int index);
+    void optCoord1_Click(int index);
+    void optScale2_Click();
+    void optCoord2_Click();
+    void cmdMMenu_Click();
+    void cmdNextPage_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_Unload(bool& cancel) override;
+
+private:
+    void BuildControls();
+    void BuildItemFrames();
+    ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, const QString& suffix,
+                                   const QString& item);
+    void ConnectHandlers();
+    void ConnectScalingGroup(ScalingGroup& g, int item, int index);
+    // A list whose pick is stored into bits hi..lo of SetupB byte pos as the
+    // list position plus `add`, then `after` runs; nothing while the page
+    // is being filled or nothing is picked.
+    void StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add = 0,
+                      std::function<void(int)> after = {});
+    // The list's pick for a handler: -1 while the page is being filled or
+    // when nothing is picked (a stored code without an entry).
+    int Picked(const ComboBox* combo) const;
+    void OnFocusTopic(QWidget* w, std::function<int()> topic);
+    void ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag);
+    int FunctionRuleTopic(int otherwise) const;
+    int ItemColumn(int column) const;
+};
+
+} // namespace pages
