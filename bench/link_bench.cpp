@@ -14,6 +14,7 @@
 #include "link/Exchange.h"
 #include "link/Link.h"
 #include "platform/MessageBox.h"
+#include "BenchKit.h"
 #include "support/MeterEmulator.h"
 
 #include <QCoreApplication>
@@ -29,14 +30,6 @@ namespace {
 
 constexpr double Limit = 0.05;
 
-double cpuSeconds()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec)
-        + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 QByteArray hexDigits(int n)
 {
     QByteArray s;
@@ -47,33 +40,17 @@ QByteArray hexDigits(int n)
 
 int runMeter(const QString& folder, int port)
 {
-    // Block the stop signals before the emulator's thread starts, so that
-    // only sigwait below receives them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
-    emu::MeterEmulator meter(port, folder);
-    if (!meter.ok()) {
-        std::fprintf(stderr, "meter: %s\n", qPrintable(meter.errorText()));
-        return 2;
-    }
-    // A meter at 9600 baud, every character on its own as a USB adapter
-    // may deliver them.
-    meter.setBaud(9600);
-    meter.setPacing(true);
-    meter.on("XR1AZ", emu::Response::Text(hexDigits(108)));
-    meter.on("XH2BZ", emu::Response::Text(hexDigits(68)));
-    meter.on("X46DZ", emu::Response::Text("2E030D0008000D00"));
-    meter.on("G130", emu::Response::Text("19"));
-    meter.on("G128", emu::Response::Text("80"));
-    std::printf("ready\n");
-    std::fflush(stdout);
-    int sig = 0;
-    sigwait(&stopSignals, &sig);
-    return 0;
+    return bench::ServeMeter(folder, port, [](emu::MeterEmulator& meter) {
+        // A meter at 9600 baud, every character on its own as a USB adapter
+        // may deliver them.
+        meter.setBaud(9600);
+        meter.setPacing(true);
+        meter.on("XR1AZ", emu::Response::Text(hexDigits(108)));
+        meter.on("XH2BZ", emu::Response::Text(hexDigits(68)));
+        meter.on("X46DZ", emu::Response::Text("2E030D0008000D00"));
+        meter.on("G130", emu::Response::Text("19"));
+        meter.on("G128", emu::Response::Text("80"));
+    });
 }
 
 struct Phase {
@@ -86,9 +63,9 @@ template <typename F>
 Phase measure(const char* name, F work)
 {
     const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = cpuSeconds();
+    const double c0 = bench::CpuSeconds();
     work();
-    const double cpu = cpuSeconds() - c0;
+    const double cpu = bench::CpuSeconds() - c0;
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     return {name, wall, cpu};
 }

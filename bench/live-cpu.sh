@@ -11,25 +11,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BIN="${1:-$ROOT/build/live-bench}"
 [ -x "$BIN" ] || { echo "no bench program at $BIN (build first)" >&2; exit 2; }
 
-work="$(mktemp -d)"
-meter=""
-cleanup() {
-  if [ -n "$meter" ]; then kill "$meter" 2>/dev/null || true; wait "$meter" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# The meter runs as a process of its own, so that its work is not counted.
-"$BIN" meter "$work" 1 >"$work/meter.out" &
-meter=$!
-for _ in $(seq 100); do
-  grep -q ready "$work/meter.out" 2>/dev/null && break
-  kill -0 "$meter" 2>/dev/null || { echo "the meter did not start" >&2; exit 2; }
-  sleep 0.05
-done
-grep -q ready "$work/meter.out" || { echo "the meter did not start" >&2; exit 2; }
-
-export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+source "$ROOT/bench/with-meter.sh"
 status=0
 "$BIN" program "$work" 1 || status=$?
 "$BIN" backlog || status=$?

@@ -26,6 +26,7 @@
 #include "platform/Grid.h"
 #include "platform/MessageBox.h"
 #include "setup/SetupImage.h"
+#include "BenchKit.h"
 #include "support/MeterEmulator.h"
 
 #include <QApplication>
@@ -44,14 +45,6 @@ namespace {
 
 constexpr double Limit = 0.05;
 
-double cpuSeconds()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec)
-        + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 QByteArray Record(int n)
 {
     return " " + QByteArray::number(n).rightJustified(6, '0') + "\r";
@@ -59,28 +52,14 @@ QByteArray Record(int n)
 
 int runMeter(const QString& folder, int port)
 {
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
-    emu::MeterEmulator meter(port, folder);
-    if (!meter.ok()) {
-        std::fprintf(stderr, "meter: %s\n", qPrintable(meter.errorText()));
-        return 2;
-    }
-    // Back to back at 19200 baud: an 8-character record every 4.2 ms, each
-    // arriving in one read as a UART's FIFO or a USB adapter hands it over.
-    // (Delivered a character at a time, the serial port itself wakes the
-    // program 1920 times a second, which costs about 6% on its own.)
-    meter.setPacing(false);
-    meter.setStream("A0", "A1", Record, 4);
-    std::printf("ready\n");
-    std::fflush(stdout);
-    int sig = 0;
-    sigwait(&stopSignals, &sig);
-    return 0;
+    return bench::ServeMeter(folder, port, [](emu::MeterEmulator& meter) {
+        // Back to back at 19200 baud: an 8-character record every 4.2 ms, each
+        // arriving in one read as a UART's FIFO or a USB adapter hands it over.
+        // (Delivered a character at a time, the serial port itself wakes the
+        // program 1920 times a second, which costs about 6% on its own.)
+        meter.setPacing(false);
+        meter.setStream("A0", "A1", Record, 4);
+    });
 }
 
 bool startLink(const QString& folder, int port, int baudIndex)
@@ -131,10 +110,10 @@ int runProgram(int argc, char** argv, const QString& folder, int port)
     runFor(1.0); // the stream under way
 
     const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = cpuSeconds();
+    const double c0 = bench::CpuSeconds();
     const long r0 = records;
     runFor(5.0);
-    const double cpu = cpuSeconds() - c0;
+    const double cpu = bench::CpuSeconds() - c0;
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const long got = records - r0;
     platform::Unload(w);

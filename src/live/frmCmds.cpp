@@ -393,6 +393,34 @@ void frmCmds::RemoteText(const QString& cmd, const QString& sent)
     AnimateSend();
 }
 
+bool frmCmds::AskMeter(const char* letters, const QString& sent)
+{
+    QPointer<frmCmds> self(this);
+    ClearItemPictures();
+    ShowStatus(sent, setup::ColorGreen);
+    meterlink::YieldUntil(meterlink::Clock::now());
+    if (!self || Ending())
+        return false;
+    meterlink::Cmd = Frame(letters);
+    meterlink::SendCommand();
+    if (!self || Ending())
+        return false;
+    if (meterlink::CommStatus == meterlink::StatusOk) {
+        AnimateSend();
+        if (!self || Ending())
+            return false;
+        meterlink::ReceiveReply();
+        if (!self || Ending())
+            return false;
+    }
+    if (meterlink::CommStatus != meterlink::StatusOk) {
+        ShowStatus(FailureText, setup::ColorRed);
+        return false;
+    }
+    AnimateReply();
+    return self && !Ending();
+}
+
 void frmCmds::Reading(const char* letters, ReadoutBox* target, const QString& sent,
                       const QString& received)
 {
@@ -401,31 +429,8 @@ void frmCmds::Reading(const char* letters, ReadoutBox* target, const QString& se
     meterlink::ExchangeGuard guard;
     if (!guard)
         return;
-    QPointer<frmCmds> self(this);
     BusyScope busy(busy_, this);
-    ClearItemPictures();
-    ShowStatus(sent, setup::ColorGreen);
-    meterlink::YieldUntil(meterlink::Clock::now());
-    if (!self || Ending())
-        return;
-    meterlink::Cmd = Frame(letters);
-    meterlink::SendCommand();
-    if (!self || Ending())
-        return;
-    if (meterlink::CommStatus == meterlink::StatusOk) {
-        AnimateSend();
-        if (!self || Ending())
-            return;
-        meterlink::ReceiveReply();
-        if (!self || Ending())
-            return;
-    }
-    if (meterlink::CommStatus != meterlink::StatusOk) {
-        ShowStatus(FailureText, setup::ColorRed);
-        return;
-    }
-    AnimateReply();
-    if (!self || Ending())
+    if (!AskMeter(letters, sent))
         return;
     ShowStatus(received, setup::ColorGreen);
     target->Cls();
@@ -439,33 +444,10 @@ void frmCmds::AllActive(int withPeak)
     meterlink::ExchangeGuard guard;
     if (!guard)
         return;
-    QPointer<frmCmds> self(this);
     BusyScope busy(busy_, this);
     const QString sent = withPeak ? QStringLiteral("All Active Readings + Peak request sent.")
                                   : QStringLiteral("All Active Readings request sent.");
-    ClearItemPictures();
-    ShowStatus(sent, setup::ColorGreen);
-    meterlink::YieldUntil(meterlink::Clock::now());
-    if (!self || Ending())
-        return;
-    meterlink::Cmd = Frame(withPeak ? "B5" : "B0");
-    meterlink::SendCommand();
-    if (!self || Ending())
-        return;
-    if (meterlink::CommStatus == meterlink::StatusOk) {
-        AnimateSend();
-        if (!self || Ending())
-            return;
-        meterlink::ReceiveReply();
-        if (!self || Ending())
-            return;
-    }
-    if (meterlink::CommStatus != meterlink::StatusOk) {
-        ShowStatus(FailureText, setup::ColorRed);
-        return;
-    }
-    AnimateReply();
-    if (!self || Ending())
+    if (!AskMeter(withPeak ? "B5" : "B0", sent))
         return;
     QString text = sent + QStringLiteral("  ");
     if (TermEachItem)

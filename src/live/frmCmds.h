@@ -79,6 +79,10 @@ private:
     void Reading(const char* letters, ReadoutBox* target, const QString& sent,
                  const QString& received);
     void AllActive(int withPeak);
+    // Sends the request and collects the answer with the arrow's animation;
+    // false when the meter did not answer (the red failure text is shown),
+    // the window went or the program is ending.
+    bool AskMeter(const char* letters, const QString& sent);
     void ShowStatus(const QString& text, quint32 color);
     // Moves the arrow from `from` by `step` twips a tick while keepGoing
     // holds. False when the window went or the program is ending meanwhile.
