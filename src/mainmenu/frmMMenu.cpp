@@ -154,26 +154,25 @@ void frmMMenu::BuildMenus()
 
     mnuView = heading("mnuView", QStringLiteral("&View"));
     mnuSetup = item(mnuView, "mnuSetup", QStringLiteral("&Setup"), [this] { mnuSetup_Click(); });
-    mnuMenu = item(mnuView, "mnuMenu", QStringLiteral("&Menu"), [this] {
-        OpenWindow(QStringLiteral("frmCtrMenu"), false, false);
-    });
+    mnuMenu = item(mnuView, "mnuMenu", QStringLiteral("&Menu"),
+                   [this] { OpenWindow(QStringLiteral("frmCtrMenu"), false); });
 
     mnuCmds = heading("mnuCmds", QStringLiteral("Co&mmands"));
     mnuCmdsGo = item(mnuCmds, "mnuCmdsGo", QStringLiteral("Comman&ds"), [this] {
-        OpenWindow(QStringLiteral("frmCmds"), true, true);
+        OpenWindow(QStringLiteral("frmCmds"), true);
     });
 
     mnuMRdgs = heading("mnuMRdgs", QStringLiteral("&Readings"));
     mnuList = item(mnuMRdgs, "mnuList", QStringLiteral("&List"),
-                   [this] { OpenWindow(QStringLiteral("frmList"), true, true); });
+                   [this] { OpenWindow(QStringLiteral("frmList"), true); });
     mnuPlot = item(mnuMRdgs, "mnuPlot", QStringLiteral("&Plot"),
-                   [this] { OpenWindow(QStringLiteral("frmPlot"), true, true); });
+                   [this] { OpenWindow(QStringLiteral("frmPlot"), true); });
     mnuGraph = item(mnuMRdgs, "mnuGraph", QStringLiteral("&Graph"),
-                    [this] { OpenWindow(QStringLiteral("frmGRAPH"), true, true); });
+                    [this] { OpenWindow(QStringLiteral("frmGRAPH"), true); });
 
     mnuCalib = heading("mnuCalib", QStringLiteral("Cali&bration"));
     mnuCalibGo = item(mnuCalib, "mnuCalibGo", QStringLiteral("Calibra&tion"),
-                      [this] { OpenWindow(QStringLiteral("frmCalib"), true, true); });
+                      [this] { OpenWindow(QStringLiteral("frmCalib"), true); });
 
     mnuJmps = heading("mnuJmps", QStringLiteral("&Jumpers"));
     struct Board {
@@ -199,7 +198,7 @@ void frmMMenu::BuildMenus()
         const QString window = QLatin1String(b.window);
         const bool hideMenu = b.hideMenu;
         *b.action = item(mnuJmps, b.name, QLatin1String(b.caption),
-                         [this, window, hideMenu] { OpenWindow(window, hideMenu, false); });
+                         [this, window, hideMenu] { OpenWindow(window, hideMenu); });
     }
 
     mnuMHelp = menuBar->addAction(QStringLiteral("&Help"));
@@ -368,19 +367,22 @@ void frmMMenu::mnuSetup_Click()
         self->hide();
 }
 
-void frmMMenu::OpenWindow(const QString& name, bool hideMenu, bool pointerBack)
+void frmMMenu::OpenWindow(const QString& name, bool hideMenu)
 {
     // The windows behind these items register themselves by name; until a
-    // window of that name exists the item does nothing.
-    platform::Form* window = platform::Load(name);
-    if (!window)
-        return;
+    // window of that name exists the item does nothing. Loading is the
+    // slow part (a window builds itself then), so the hourglass comes first.
     platform::SetMousePointer(this, MousePointer::Hourglass);
+    platform::Form* window = platform::Load(name);
+    if (!window) {
+        platform::SetMousePointer(this, MousePointer::Default);
+        return;
+    }
     window->Show();
     if (hideMenu)
         hide();
-    if (pointerBack)
-        platform::SetMousePointer(this, MousePointer::Default);
+    // A window that leaves the menu in sight must not leave it busy.
+    platform::SetMousePointer(this, MousePointer::Default);
 }
 
 // ---- status line and outcomes ----------------------------------------------

@@ -100,7 +100,7 @@ private:
     bool RefuseDuringTransfer();
     // Shows another window of the program by name; nothing happens while no
     // window of that name exists in the program.
-    void OpenWindow(const QString& name, bool hideMenu, bool pointerBack);
+    void OpenWindow(const QString& name, bool hideMenu);
 };
 
 } // namespace mainmenu

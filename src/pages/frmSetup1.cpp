@@ -5,6 +5,7 @@
 #include "link/Link.h"
 #include "pages/Shared.h"
 #include "pages/ValueEntry.h"
+#include "pages/Windows.h"
 #include "platform/Appearance.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
@@ -1105,11 +1106,8 @@ void frmSetup1::cmdMMenu_Click()
 
 void frmSetup1::cmdNextPage_Click()
 {
-    platform::Form* next = platform::Load(QStringLiteral("frmSetup2"));
-    if (!next)
-        return; // page 2 is not part of this build yet
     platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    next->Show();
+    ShowSetupPage2();
     hide();
     platform::SetMousePointer(this, platform::MousePointer::Default);
 }

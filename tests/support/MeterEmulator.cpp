@@ -289,6 +289,62 @@ void MeterEmulator::run()
     }
 }
 
+struct TimeBaseMeter::State {
+    std::mutex m;
+    TimeBase now;
+    std::vector<QByteArray> writes;
+    std::map<QByteArray, Response> faults;
+};
+
+TimeBaseMeter::TimeBaseMeter(MeterEmulator& line, const TimeBase& start)
+    : s_(std::make_shared<State>())
+{
+    s_->now = start;
+    const std::shared_ptr<State> s = s_;
+    const auto answer = [s](const QByteArray& key, Response normal) {
+        const auto fault = s->faults.find(key);
+        return fault == s->faults.end() ? normal : fault->second;
+    };
+    const auto read = [s, answer](const QByteArray& key, QByteArray TimeBase::*field) {
+        return [s, answer, key, field](const Frame&) {
+            std::lock_guard lock(s->m);
+            return answer(key, Response::Text(s->now.*field));
+        };
+    };
+    const auto write = [s, answer](const QByteArray& key, QByteArray TimeBase::*field) {
+        return [s, answer, key, field](const Frame& f) {
+            std::lock_guard lock(s->m);
+            s->writes.push_back(f.command);
+            s->now.*field = f.command.mid(key.size());
+            return answer(key, Response::Text(QByteArray()));
+        };
+    };
+    line.on("X311", read("X311", &TimeBase::scale));
+    line.on("X124", read("X124", &TimeBase::scaleRegister));
+    line.on("B1", read("B1", &TimeBase::reading));
+    line.on("W311", write("W311", &TimeBase::scale));
+    line.on("W124", write("W124", &TimeBase::scaleRegister));
+    line.on("W12B", write("W12B", &TimeBase::correction));
+}
+
+TimeBase TimeBaseMeter::state() const
+{
+    std::lock_guard lock(s_->m);
+    return s_->now;
+}
+
+std::vector<QByteArray> TimeBaseMeter::writes() const
+{
+    std::lock_guard lock(s_->m);
+    return s_->writes;
+}
+
+void TimeBaseMeter::failAt(const QByteArray& command, Response answer)
+{
+    std::lock_guard lock(s_->m);
+    s_->faults[command] = std::move(answer);
+}
+
 QString SettingsLineFor(int baudIndex, int portNo, char address, int rs485, int revision, int open)
 {
     auto digits = [](int v, int n) { return QString::number(v).rightJustified(n, u'0'); };

@@ -137,6 +137,32 @@ private:
     std::thread thread_;
 };
 
+// The meter's time base as the calibration sees it, on the emulated line:
+// "X311" answers the scale factor and offset, "X124" the scale register,
+// "B1" the item 1 reading; "W311", "W124" and "W12B" (the correction word)
+// store what they carry and answer with a bare CR. Each write is also
+// recorded as it came. Any of the commands can be told to answer otherwise
+// (silence, a short or garbled answer, a hang-up): a write so told is still
+// stored, as the meter took it before the line went.
+struct TimeBase {
+    QByteArray scale = "0DBBA0000064"; // scale factor and offset, 12 hex digits
+    QByteArray scaleRegister = "0300";
+    QByteArray correction = "0064";
+    QByteArray reading = " 900123.";
+};
+
+class TimeBaseMeter {
+public:
+    explicit TimeBaseMeter(MeterEmulator& line, const TimeBase& start = TimeBase());
+    TimeBase state() const;
+    std::vector<QByteArray> writes() const; // commands as received, "W311..." and so on
+    void failAt(const QByteArray& command, Response answer);
+
+private:
+    struct State; // shared with the line's handlers, which run on its thread
+    std::shared_ptr<State> s_;
+};
+
 // A settings line of the 22-character form, with the given fields.
 QString SettingsLineFor(int baudIndex, int portNo, char address = '1', int rs485 = 0,
                         int revision = 46, int open = 1);

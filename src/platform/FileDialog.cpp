@@ -1,9 +1,9 @@
-#include "mainmenu/FileDialog.h"
+#include "platform/FileDialog.h"
 
 #include <QFileDialog>
 #include <QStringList>
 
-namespace mainmenu {
+namespace platform {
 
 namespace {
 
@@ -87,4 +87,4 @@ void SetFileDialogAnswerer(FileDialogAnswerer answerer)
     Answerer() = std::move(answerer);
 }
 
-} // namespace mainmenu
+} // namespace platform

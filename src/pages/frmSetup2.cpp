@@ -1,0 +1,972 @@
+#include "pages/frmSetup2.h"
+
+#include "help/HelpState.h"
+#include "help/HelpViewer.h"
+#include "pages/Shared.h"
+#include "pages/ValueEntry.h"
+#include "pages/Windows.h"
+#include "platform/Appearance.h"
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+#include "setup/EntryHandoff.h"
+#include "setup/ModeModel.h"
+#include "setup/NumberCoding.h"
+#include "setup/PageValues.h"
+#include "setup/SetupImage.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace pages {
+
+using namespace setup;
+using help::HelpTopic;
+using platform::Px;
+using platform::TwipsRect;
+
+namespace {
+
+constexpr int KeyF1 = 112;
+constexpr int ClientWidthTwips = 9500;
+constexpr int ClientHeightTwips = 7560;
+// Every item frame stands on the same place; one is shown at a time.
+constexpr int ItemLeft = 200, ItemTop = 2860, ItemWidth = 9090;
+
+// Columns of ItemLayoutTable as this page reads them.
+enum Column {
+    ColItem3 = 0,
+    ColScale = 1,
+    ColItem2 = 2,
+    ColSlopeB = 3,
+    ColDecPt1 = 4,
+    ColDecPt2 = 5,
+    ColSlopeA = 6
+};
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
+                     int top, int width, int height)
+{
+    auto* f = new QGroupBox(caption, parent);
+    f->setObjectName(name);
+    f->setGeometry(TwipsRect(left, top, width, height));
+    return f;
+}
+
+// A frame's one control fills it below the caption; the caption names it
+// for screen readers as well.
+template <class T> T* Inside(QGroupBox* frame, const QString& name)
+{
+    auto* c = new T(frame);
+    c->setObjectName(name);
+    c->setGeometry(Px(90), Px(210), frame->width() - Px(180), Px(300));
+    c->setAccessibleName(frame->title().trimmed());
+    return c;
+}
+
+TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designText)
+{
+    auto* box = Inside<TextBox>(frame, name);
+    box->SetText(designText);
+    return box;
+}
+
+QString Idx(const char* base, int i)
+{
+    return QLatin1String(base) + QStringLiteral("(%1)").arg(i);
+}
+
+void FillList(ComboBox* combo, const QStringList& texts)
+{
+    combo->Clear();
+    for (const QString& t : texts)
+        combo->AddItem(t);
+}
+
+// A reading as a number, whatever time format a value entry left behind.
+QString ReadingText(int pos, int decPt)
+{
+    const int keep = EntryTimeFormat;
+    EntryTimeFormat = TimeFormatNumber;
+    const QString text = FormatNumber(KindReading, SetupA, pos, decPt);
+    EntryTimeFormat = keep;
+    return text;
+}
+
+} // namespace
+
+// ---- window --------------------------------------------------------------
+
+frmSetup2::frmSetup2() : platform::Form(QStringLiteral("frmSetup2"))
+{
+    setWindowTitle(QStringLiteral("COUNTER SETUP  PAGE  2"));
+    SetDesignFont(QStringLiteral("Times New Roman"), 8.25);
+    SetKeyPreview(true);
+    setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
+    BuildControls();
+    BuildItemFrames();
+    ConnectHandlers();
+}
+
+void frmSetup2::ShowPage()
+{
+    auto* page = platform::Load<frmSetup2>();
+    if (!page)
+        return;
+    QPointer<frmSetup2> self(page);
+    page->Show();
+    if (self)
+        self->Refill();
+}
+
+void frmSetup2::Form_Load()
+{
+    PageReady = 0;
+    ShowAlarmValues();
+}
+
+void frmSetup2::Form_KeyDown(int& keyCode, int shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != KeyF1)
+        return;
+    keyCode = 0;
+    help::ShowHelpModal();
+}
+
+void frmSetup2::Form_Unload(bool& cancel)
+{
+    Q_UNUSED(cancel);
+    ClearBindings(this);
+    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
+        menu->Show();
+}
+
+void frmSetup2::BuildControls()
+{
+    fraRly1State = MakeFrame(this, QStringLiteral("fraRly1State"), QStringLiteral("Relay1 Alrm State"), 200, 60, 2050, 560);
+    cboRly1State = Inside<ComboBox>(fraRly1State, QStringLiteral("cboRly1State"));
+    fraRly2State = MakeFrame(this, QStringLiteral("fraRly2State"), QStringLiteral("Relay2 Alrm State"), 2350, 60, 2050, 560);
+    cboRly2State = Inside<ComboBox>(fraRly2State, QStringLiteral("cboRly2State"));
+
+    fraBothAlm = MakeFrame(this, QStringLiteral("fraBothAlm"), QStringLiteral("Both Alarms"), 4500, 0, 4790, 700);
+    chkDevStatus = new CheckBox(QStringLiteral("No Menu Deviation"), fraBothAlm);
+    chkDevStatus->setObjectName(QStringLiteral("chkDevStatus"));
+    chkDevStatus->setGeometry(TwipsRect(150, 300, 2150, 280));
+    fraNoRdgsAlm = MakeFrame(fraBothAlm, QStringLiteral("fraNoRdgsAlm"), QStringLiteral("No. Rdgs to Alarm"), 2400, 110, 2250, 560);
+    cboNoRdgsAlm = Inside<ComboBox>(fraNoRdgsAlm, QStringLiteral("cboNoRdgsAlm"));
+
+    // The two alarms side by side, each with the same six boxes.
+    struct AlarmControls {
+        QGroupBox **fra, **type, **state, **devType, **source, **devn, **setpt;
+        ComboBox **cboType, **cboState, **cboDevType, **cboSource;
+        TextBox **txtDevn, **txtSetpt;
+    };
+    auto build = [this](const AlarmControls& a, int n, int left, const QString& setptName) {
+        const QString d = QString::number(n);
+        auto name = [&](const char* base) { return QLatin1String(base) + d; };
+        *a.fra = MakeFrame(this, name("fraAlarm"), QStringLiteral("Alarm ") + d, left, 720, 4500, 2060);
+        QGroupBox* f = *a.fra;
+        *a.type = MakeFrame(f, QStringLiteral("fraAlm%1Type").arg(n), QStringLiteral("Alarm %1 Type").arg(n), 100, 230, 2100, 560);
+        *a.cboType = Inside<ComboBox>(*a.type, QStringLiteral("cboAlm%1Type").arg(n));
+        *a.state = MakeFrame(f, name("fraState"), QStringLiteral("Alarm State ") + d, 2300, 230, 2100, 560);
+        *a.cboState = Inside<ComboBox>(*a.state, name("cboState"));
+        *a.source = MakeFrame(f, name("fraSource"), QStringLiteral("Alarm Source ") + d, 100, 830, 2100, 560);
+        *a.cboSource = Inside<ComboBox>(*a.source, name("cboSource"));
+        *a.setpt = MakeFrame(f, name("fraSetpt"), QStringLiteral("Setpoint ") + d, 2300, 830, 2100, 560);
+        *a.txtSetpt = ValueBox(*a.setpt, setptName, QStringLiteral("+999. 999"));
+        *a.devType = MakeFrame(f, QStringLiteral("fraDevType%1").arg(n), QStringLiteral("Deviation %1 Type").arg(n), 100, 1430, 2100, 560);
+        *a.cboDevType = Inside<ComboBox>(*a.devType, QStringLiteral("cboDevType%1").arg(n));
+        *a.devn = MakeFrame(f, name("fraDevn"), QStringLiteral("Deviation ") + d, 2300, 1430, 2100, 560);
+        *a.txtDevn = ValueBox(*a.devn, name("txtDevn"), QStringLiteral("+999. 999"));
+    };
+    build({&fraAlarm1, &fraAlm1Type, &fraState1, &fraDevType1, &fraSource1, &fraDevn1, &fraSetpt1,
+           &cboAlm1Type, &cboState1, &cboDevType1, &cboSource1, &txtDevn1, &txtSetpt1},
+          1, 200, QStringLiteral("txtSetpt1"));
+    build({&fraAlarm2, &fraAlm2Type, &fraState2, &fraDevType2, &fraSource2, &fraDevn2, &fraSetpt2,
+           &cboAlm2Type, &cboState2, &cboDevType2, &cboSource2, &txtDevn2, &txtSetPt2},
+          2, 4790, QStringLiteral("txtSetPt2"));
+
+    cmdPrevPage = new QPushButton(QStringLiteral("<    Page 1"), this);
+    cmdPrevPage->setObjectName(QStringLiteral("cmdPrevPage"));
+    cmdPrevPage->setGeometry(TwipsRect(200, 7020, 1500, 420));
+    cmdMMenu = new QPushButton(QStringLiteral("Main Menu"), this);
+    cmdMMenu->setObjectName(QStringLiteral("cmdMMenu"));
+    cmdMMenu->setGeometry(TwipsRect(4000, 7020, 1500, 420));
+    cmdNextPage = new QPushButton(QStringLiteral("Page 3    >"), this);
+    cmdNextPage->setObjectName(QStringLiteral("cmdNextPage"));
+    cmdNextPage->setGeometry(TwipsRect(7790, 7020, 1500, 420));
+}
+
+frmSetup2::ScalingGroup frmSetup2::BuildScalingGroup(QWidget* parent, int left, int top,
+                                                     int channel, const QString& suffix)
+{
+    ScalingGroup g;
+    const QString item = QString::number(channel);
+    auto name = [&](const char* base) { return QLatin1String(base) + item + suffix; };
+    g.fraScaleCoord = MakeFrame(parent, name("fraScaleCoord"), QString(), left, top, 1750, 900);
+    g.optScale = new OptionButton(QStringLiteral("Scale, Offset  >"), g.fraScaleCoord);
+    g.optScale->setObjectName(name("optScale"));
+    g.optScale->setGeometry(TwipsRect(90, 160, 1600, 280));
+    g.optCoord = new OptionButton(QStringLiteral("Coordinates   >"), g.fraScaleCoord);
+    g.optCoord->setObjectName(name("optCoord"));
+    g.optCoord->setGeometry(TwipsRect(90, 520, 1600, 280));
+
+    const int x1 = left + 1850, x2 = left + 3250, x3 = left + 4650;
+    g.fraScale = MakeFrame(parent, name("fraScale"), QStringLiteral(" Scale ") + item, x1, top, 1350, 560);
+    g.txtScale = ValueBox(g.fraScale, name("txtScale"), QStringLiteral("+999. 999"));
+    g.fraMult = MakeFrame(parent, name("fraMult"), QStringLiteral("Multiplier ") + item, x2, top, 1350, 560);
+    g.cboMult = Inside<ComboBox>(g.fraMult, name("cboMult"));
+    g.fraOffset = MakeFrame(parent, name("fraOffset"), QStringLiteral("Offset ") + item, x3, top, 1350, 560);
+    g.fraLoIn = MakeFrame(parent, name("fraLoIn"), QStringLiteral("Low In ") + item, x1, top + 620, 1350, 560);
+    g.fraLoRd = MakeFrame(parent, name("fraLoRd"), QStringLiteral("Low Read ") + item, x2, top + 620, 1350, 560);
+    g.fraHiIn = MakeFrame(parent, name("fraHiIn"), QStringLiteral("High In ") + item, x1, top + 1240, 1350, 560);
+    g.fraHiRd = MakeFrame(parent, name("fraHiRd"), QStringLiteral("High Read ") + item, x2, top + 1240, 1350, 560);
+
+    // Channel 1's offset and coordinate boxes are designed in Arial.
+    const QString design = channel == 1 ? QStringLiteral("+999.999") : QStringLiteral("+999. 999");
+    g.txtOffset = ValueBox(g.fraOffset, name("txtOffset"), design);
+    g.txtLoIn = ValueBox(g.fraLoIn, name("txtLoIn"), design);
+    g.txtLoRd = ValueBox(g.fraLoRd, name("txtLoRd"), design);
+    g.txtHiIn = ValueBox(g.fraHiIn, name("txtHiIn"), design);
+    g.txtHiRd = ValueBox(g.fraHiRd, name("txtHiRd"), design);
+    if (channel == 1)
+        for (TextBox* box : {g.txtOffset, g.txtLoIn, g.txtLoRd, g.txtHiIn, g.txtHiRd})
+            box->setFont(platform::DesignFont(QStringLiteral("Arial"), 8.25));
+    return g;
+}
+
+void frmSetup2::BuildItemFrames()
+{
+    auto itemLabel = [&](QWidget* parent, const char* base, int i, const QString& design) {
+        auto* l = new QLabel(design, parent);
+        l->setObjectName(Idx(base, i));
+        l->setGeometry(TwipsRect(150, 230, 2800, 300));
+        l->setFont(platform::DesignFont(QStringLiteral("Times New Roman"), 9.75, true));
+        return l;
+    };
+    auto listFrame = [&](QWidget* parent, std::array<QGroupBox*, 2>& fra, std::array<ComboBox*, 2>& cbo,
+                         const char* fraName, const char* cboName, const QString& caption, int i,
+                         int left, int top) {
+        fra[i] = MakeFrame(parent, Idx(fraName, i), caption, left, top, 1350, 560);
+        cbo[i] = Inside<ComboBox>(fra[i], Idx(cboName, i));
+    };
+    auto filterFrame = [&](QWidget* parent, int i) {
+        fraFilter[i] = MakeFrame(parent, Idx("fraFilter", i), QStringLiteral("Filter"), 150, 2460, 8800, 900);
+        fraTimConst[i] = MakeFrame(fraFilter[i], Idx("fraTimConst", i), QStringLiteral("Time Constant"), 90, 250, 2050, 560);
+        cboTimConst[i] = Inside<ComboBox>(fraTimConst[i], Idx("cboTimConst", i));
+        fraFType[i] = MakeFrame(fraFilter[i], Idx("fraFType", i), QStringLiteral("Type"), 2240, 250, 2050, 560);
+        cboFType[i] = Inside<ComboBox>(fraFType[i], Idx("cboFType", i));
+        fraThresh[i] = MakeFrame(fraFilter[i], Idx("fraThresh", i), QStringLiteral("Threshold"), 4390, 250, 2050, 560);
+        cboThresh[i] = Inside<ComboBox>(fraThresh[i], Idx("cboThresh", i));
+        fraPeakVal[i] = MakeFrame(fraFilter[i], Idx("fraPeakVal", i), QStringLiteral("Peak Value"), 6540, 250, 2050, 560);
+        cboPeakVal[i] = Inside<ComboBox>(fraPeakVal[i], Idx("cboPeakVal", i));
+    };
+    auto sqrtBox = [&](QWidget* parent, int i) {
+        chkSqRt[i] = new CheckBox(QStringLiteral("Square Root"), parent);
+        chkSqRt[i]->setObjectName(Idx("chkSqRt", i));
+        chkSqRt[i]->setGeometry(TwipsRect(7700, 1300, 1300, 280));
+    };
+    const QString slopeA = QStringLiteral("Trigger Slope A"), slopeB = QStringLiteral("Trigger Slope B");
+    const QString decPt1 = QStringLiteral("Decimal Point 1"), decPt2 = QStringLiteral("Decimal Point 2");
+
+    // Layout 0: item 2 with channel 2's scaling, copy 0.
+    auto* f = fraItem2[0] = MakeFrame(this, Idx("fraItem2", 0), QStringLiteral("Item 2  L0"), ItemLeft, ItemTop, ItemWidth, 2480);
+    lblItem2[0] = itemLabel(f, "lblItem2", 0, QStringLiteral("     B Rate"));
+    scale2[0] = BuildScalingGroup(f, 150, 560, 2, QStringLiteral("(0)"));
+    listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", decPt2, 0, 6300, 560);
+    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", slopeB, 0, 7650, 560);
+
+    // Layout 1: item 2 with channel 1's scaling and everything around it.
+    f = fraItem2[1] = MakeFrame(this, Idx("fraItem2", 1), QStringLiteral("Item 2  L1"), ItemLeft, ItemTop, ItemWidth, 3480);
+    lblItem2[1] = itemLabel(f, "lblItem2", 1, QStringLiteral("   Rate A"));
+    scale1 = BuildScalingGroup(f, 150, 560, 1, QString());
+    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", decPt1, 0, 6300, 560);
+    fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), 7650, 560, 1350, 560);
+    cboCusCrv = Inside<ComboBox>(fraCusCrv, QStringLiteral("cboCusCrv"));
+    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", slopeA, 0, 6300, 1180);
+    sqrtBox(f, 0);
+    fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 6300, 1800, 1350, 560);
+    txtRd0In = ValueBox(fraRd0In, QStringLiteral("txtRd0In"), QStringLiteral("+999.999"));
+    txtRd0In->setFont(platform::DesignFont(QStringLiteral("Arial"), 8.25));
+    filterFrame(f, 0);
+
+    // Layout 2: item 3, channel 2's scaling copy 1.
+    f = fraItem3[0] = MakeFrame(this, Idx("fraItem3", 0), QStringLiteral(" Item 3  L2"), ItemLeft, ItemTop, ItemWidth, 2480);
+    lblItem3[2] = itemLabel(f, "lblItem3", 2, QStringLiteral("     B Rate"));
+    scale2[1] = BuildScalingGroup(f, 150, 560, 2, QStringLiteral("(1)"));
+    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", decPt1, 1, 6300, 560);
+    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", slopeB, 1, 7650, 560);
+
+    // Layout 3: item 3, channel 2's scaling copy 2, with filter and square root.
+    f = fraItem3[1] = MakeFrame(this, Idx("fraItem3", 1), QStringLiteral("Item 3  L3"), ItemLeft, ItemTop, ItemWidth, 3480);
+    lblItem3[3] = itemLabel(f, "lblItem3", 3, QStringLiteral("     B Rate"));
+    scale2[2] = BuildScalingGroup(f, 150, 560, 2, QStringLiteral("(2)"));
+    listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", decPt2, 1, 6300, 560);
+    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", slopeA, 1, 6300, 1180);
+    sqrtBox(f, 1);
+    filterFrame(f, 1);
+
+    for (QGroupBox* frame : fraItem2)
+        frame->hide();
+    for (QGroupBox* frame : fraItem3)
+        frame->hide();
+}
+
+// ---- wiring ----------------------------------------------------------------
+
+void frmSetup2::StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add,
+                             std::function<void(int)> after)
+{
+    connect(combo, &ComboBox::Click, this, [=, this] {
+        const int i = Picked(combo);
+        if (i < 0)
+            return;
+        SetSetupBits(hi, lo, pos, i + add);
+        if (after)
+            after(i);
+    });
+}
+
+void frmSetup2::OnFocusTopic(QWidget* w, std::function<int()> topic)
+{
+    platform::OnGotFocus(w, [topic] {
+        const int t = topic();
+        if (t > 0)
+            HelpTopic = t;
+    });
+}
+
+void frmSetup2::ConnectHandlers()
+{
+    auto fixed = [](int t) { return [t] { return t; }; };
+
+    StoreOnClick(cboAlm1Type, 4, 4, 67);
+    StoreOnClick(cboAlm2Type, 5, 5, 67);
+    StoreOnClick(cboDevType1, 3, 3, 65);
+    StoreOnClick(cboDevType2, 4, 4, 65);
+    StoreOnClick(cboRly1State, 6, 6, 67);
+    StoreOnClick(cboRly2State, 7, 7, 67);
+    StoreOnClick(cboState1, 1, 0, 67);
+    StoreOnClick(cboState2, 3, 2, 67);
+    StoreOnClick(cboNoRdgsAlm, 2, 0, 65);
+    connect(cboSource1, &ComboBox::Click, this, &frmSetup2::cboSource1_Click);
+    connect(cboSource2, &ComboBox::Click, this, &frmSetup2::cboSource2_Click);
+    connect(cboCusCrv, &ComboBox::Click, this, &frmSetup2::cboCusCrv_Click);
+    connect(chkDevStatus, &CheckBox::Click, this, &frmSetup2::chkDevStatus_Click);
+    for (int i = 0; i < 2; ++i) {
+        StoreOnClick(cboDecPt1[i], 2, 0, 15, 1, [this](int k) {
+            DecPt1 = k + 1;
+            FormatScaleTexts();
+            FormatAlarmTexts();
+        });
+        StoreOnClick(cboDecPt2[i], 6, 4, 15, 1, [this](int k) {
+            DecPt2 = k + 1;
+            FormatScaleTexts();
+            FormatAlarmTexts();
+        });
+        StoreOnClick(cboTrigSlpA[i], 1, 1, 23);
+        StoreOnClick(cboTrigSlpB[i], 0, 0, 23);
+        StoreOnClick(cboTimConst[i], 2, 0, 59);
+        StoreOnClick(cboThresh[i], 3, 3, 59);
+        StoreOnClick(cboPeakVal[i], 5, 5, 59);
+        StoreOnClick(cboFType[i], 6, 6, 59);
+        connect(chkSqRt[i], &CheckBox::Click, this, [this, i] { chkSqRt_Click(i); });
+        OnFocusTopic(cboDecPt1[i], fixed(1131));
+        OnFocusTopic(cboDecPt2[i], fixed(1131));
+        OnFocusTopic(cboTrigSlpA[i], fixed(1132));
+        OnFocusTopic(cboTrigSlpB[i], fixed(1132));
+        OnFocusTopic(cboTimConst[i], fixed(1144));
+        OnFocusTopic(cboFType[i], fixed(1145));
+        OnFocusTopic(cboThresh[i], fixed(1146));
+        OnFocusTopic(cboPeakVal[i], fixed(1147));
+        OnFocusTopic(chkSqRt[i], fixed(1153));
+    }
+    ConnectScalingGroup(scale1, 1, 0);
+    for (int i = 0; i < 3; ++i)
+        ConnectScalingGroup(scale2[i], 2, i);
+
+    connect(cmdMMenu, &QPushButton::clicked, this, &frmSetup2::cmdMMenu_Click);
+    connect(cmdNextPage, &QPushButton::clicked, this, &frmSetup2::cmdNextPage_Click);
+    connect(cmdPrevPage, &QPushButton::clicked, this, &frmSetup2::cmdPrevPage_Click);
+
+    // Setpoints and deviations take the decimal point of their alarm's
+    // source. A deviation is never a time.
+    auto setptTime = [] { return StopwatchTimeFormat == 5 ? TimeFormatClock : TimeFormatNumber; };
+    connect(txtSetpt1, &TextBox::Click, this, [this, setptTime] {
+        ValueBoxClick(txtSetpt1, KindReading, 55, SourceDecPt(ItemLayout, AlarmSrc1), setptTime(), 0);
+    });
+    connect(txtSetPt2, &TextBox::Click, this, [this, setptTime] {
+        ValueBoxClick(txtSetPt2, KindReading, 49, SourceDecPt(ItemLayout, AlarmSrc2), setptTime(), 0);
+    });
+    connect(txtDevn1, &TextBox::Click, this, [this] {
+        ValueBoxClick(txtDevn1, KindReading, 19, SourceDecPt(ItemLayout, AlarmSrc1), TimeFormatNumber, 0);
+    });
+    connect(txtDevn2, &TextBox::Click, this, [this] {
+        ValueBoxClick(txtDevn2, KindReading, 13, SourceDecPt(ItemLayout, AlarmSrc2), TimeFormatNumber, 0);
+    });
+    connect(txtRd0In, &TextBox::Click, this, [this] {
+        ValueBoxClick(txtRd0In, KindInput, 79, -1, TimeFormatNumber, 0);
+    });
+
+    OnFocusTopic(cboCusCrv, fixed(1134));
+    OnFocusTopic(txtRd0In, fixed(1161));
+    OnFocusTopic(chkDevStatus, fixed(1202));
+    OnFocusTopic(txtDevn1, fixed(1202));
+    OnFocusTopic(txtDevn2, fixed(1202));
+    OnFocusTopic(cboSource1, fixed(1203));
+    OnFocusTopic(cboSource2, fixed(1203));
+    OnFocusTopic(cboState1, fixed(1204));
+    OnFocusTopic(cboState2, fixed(1204));
+    OnFocusTopic(cboRly1State, fixed(1205));
+    OnFocusTopic(cboRly2State, fixed(1205));
+    OnFocusTopic(cboAlm1Type, fixed(1206));
+    OnFocusTopic(cboAlm2Type, fixed(1206));
+    OnFocusTopic(cboNoRdgsAlm, fixed(1207));
+    OnFocusTopic(cboDevType1, fixed(1208));
+    OnFocusTopic(cboDevType2, fixed(1208));
+    OnFocusTopic(txtSetpt1, [this] { return FunctionRuleTopic(1201); });
+    OnFocusTopic(txtSetPt2, [this] { return FunctionRuleTopic(1201); });
+}
+
+void frmSetup2::ConnectScalingGroup(ScalingGroup& g, int channel, int index)
+{
+    const bool one = channel == 1;
+    if (one) {
+        connect(g.optScale, &OptionButton::Click, this, &frmSetup2::optScale1_Click);
+        connect(g.optCoord, &OptionButton::Click, this, &frmSetup2::optCoord1_Click);
+        StoreOnClick(g.cboMult, 3, 0, 29);
+    } else {
+        connect(g.optScale, &OptionButton::Click, this, [this, index] { optScale2_Click(index); });
+        connect(g.optCoord, &OptionButton::Click, this, [this, index] { optCoord2_Click(index); });
+        StoreOnClick(g.cboMult, 7, 4, 29);
+    }
+    OnFocusTopic(g.cboMult, [] { return 1137; });
+    OnFocusTopic(g.txtScale, [this] { return FunctionRuleTopic(1137); });
+    OnFocusTopic(g.txtOffset, [this] { return FunctionRuleTopic(1139); });
+    for (TextBox* box : {g.txtLoIn, g.txtHiIn, g.txtLoRd, g.txtHiRd})
+        OnFocusTopic(box, [this] { return FunctionRuleTopic(1140); });
+
+    // Channel 2 shows item 1's decimal point in layout 2 (its compound item).
+    // Only the offsets can be times; every other box is entered as a number.
+    TextBox* scale = g.txtScale;
+    TextBox* offset = g.txtOffset;
+    TextBox* loRd = g.txtLoRd;
+    TextBox* hiRd = g.txtHiRd;
+    TextBox* loIn = g.txtLoIn;
+    TextBox* hiIn = g.txtHiIn;
+    auto readingDecPt = [one] { return one || ItemLayout == 2 ? DecPt1 : DecPt2; };
+    connect(scale, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(scale, KindScale, one ? 43 : 31, -1, TimeFormatNumber, 1);
+    });
+    connect(offset, &TextBox::Click, this, [=, this] {
+        int tf = DisplayType == 5 ? TimeFormatClock : TimeFormatNumber;
+        if (!one && StopwatchTimeFormat == 5)
+            tf = TimeFormatStopwatch;
+        ValueBoxClick(offset, KindReading, one ? 37 : 25, readingDecPt(), tf, 1);
+    });
+    connect(loRd, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(loRd, KindReading, one ? 97 : 73, readingDecPt(), TimeFormatNumber, 1);
+    });
+    connect(hiRd, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(hiRd, KindReading, one ? 85 : 61, readingDecPt(), TimeFormatNumber, 1);
+    });
+    connect(loIn, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(loIn, KindInput, one ? 103 : 79, -1, TimeFormatNumber, 1);
+    });
+    connect(hiIn, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(hiIn, KindInput, one ? 91 : 67, -1, TimeFormatNumber, 1);
+    });
+}
+
+int frmSetup2::Picked(const ComboBox* combo) const
+{
+    return PageReady == 0 ? -1 : combo->ListIndex();
+}
+
+int frmSetup2::FunctionRuleTopic(int otherwise) const
+{
+    if (FunctionCode == 2)
+        return ModeCode < 5 ? 1157 : 1158;
+    return otherwise;
+}
+
+int frmSetup2::ItemColumn(int column) const
+{
+    return ItemLayoutEntry(ItemLayout, column);
+}
+
+void frmSetup2::ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag)
+{
+    EntryText = box->Text();
+    EntryKind = kind;
+    EntryBox = box;
+    EntryPos = pos;
+    if (decPt >= 0)
+        EntryDecPt = decPt;
+    if (timeFormat >= 0)
+        EntryTimeFormat = timeFormat;
+    QPointer<frmSetup2> self(this);
+    ShowValueEntry(flag);
+    if (self && !platform::ProgramEnding())
+        self->FocusMainMenu();
+}
+
+// ---- activation ------------------------------------------------------------
+
+void frmSetup2::Refill()
+{
+    PageReady = 0;
+    if (EntryActive == 1)
+        return;
+    // The page follows page 1's arrangement; shown without it (nothing
+    // arranged yet), it works the arrangement out from the image itself.
+    if (ItemLayout < 0 || ItemLayout > 3) {
+        DeriveSharedValues();
+        ItemLayout = ItemLayoutOf(ModeCode, FunctionCode);
+        FilteredItem = FilteredItemOf(ModeCode, FunctionCode);
+    }
+    const bool relay = RelayOption != 0;
+    for (QWidget* w : {static_cast<QWidget*>(fraAlarm1), static_cast<QWidget*>(fraAlarm2),
+                       static_cast<QWidget*>(fraBothAlm), static_cast<QWidget*>(fraRly1State),
+                       static_cast<QWidget*>(fraRly2State)})
+        w->setVisible(relay);
+    ShowItemsAndSources();
+    ShowScalingItems();
+    FillRelay1State();
+    FillAlarm1Type();
+    FillRelay2State();
+    FillAlarm2Type();
+    FillAlarmState1();
+    FillAlarmState2();
+    FillNoRdgsAlarm();
+    FillDevType1();
+    FillDevType2();
+    ShowAlarmValues();
+    Rules2();
+    chkDevStatus->SetValue(GetSetupBits(5, 5, 65));
+    PageReady = 1;
+}
+
+void frmSetup2::ShowItemsAndSources()
+{
+    for (QGroupBox* f : fraItem2)
+        f->hide();
+    for (QGroupBox* f : fraItem3)
+        f->hide();
+    if (ItemLayout >= 2) {
+        const int k = ItemColumn(ColItem3);
+        if (k >= 0 && k <= 1 && ModeFunctionRule3(ModeCode, FunctionCode) == 0) {
+            fraItem3[k]->show();
+            if (QLabel* l = lblItem3[ItemLayout])
+                l->setText(Item3Name(ItemLayout, ModeCode));
+        }
+    } else {
+        // Pairs whose second item the meter does not show get no frame; the
+        // hidden controls are filled all the same.
+        const int k = ItemColumn(ColItem2);
+        if (k >= 0 && k <= 1 && ModeFunctionRule2(ModeCode, FunctionCode) == 0) {
+            fraItem2[k]->show();
+            if (QLabel* l = lblItem2[ItemLayout])
+                l->setText(Item2Name(ItemLayout, ModeCode));
+        }
+    }
+
+    CurCombo = cboSource1;
+    FillSourceList();
+    const int source1 = GetSetupBits(3, 2, 33);
+    cboSource1->SetListIndex(source1);
+    AlarmSrc1 = CheckSource(source1);
+
+    CurCombo = cboSource2;
+    FillSourceList();
+    const int source2 = GetSetupBits(1, 0, 33);
+    cboSource2->SetListIndex(source2);
+    AlarmSrc2 = CheckSource(source2);
+
+    const int k = ItemColumn(ColSlopeA);
+    if (k != 9)
+        fraFilter[k]->setVisible(FilteredItem == 2 || FilteredItem == 3);
+    if (ModeCode >= 8 && ModeCode <= 10)
+        scale2[2].optCoord->setEnabled(false);
+}
+
+int frmSetup2::BindScaling()
+{
+    const int k = ItemColumn(ColScale);
+    const ScalingGroup& g = k == 9 ? scale1 : scale2[std::size_t(qBound(0, k, 2))];
+    CurOptScale = g.optScale;
+    CurTxtScale = g.txtScale;
+    CurFraScale = g.fraScale;
+    CurOptCoord = g.optCoord;
+    CurCboMult = g.cboMult;
+    CurFraMult = g.fraMult;
+    CurTxtOffset = g.txtOffset;
+    CurFraOffset = g.fraOffset;
+    CurTxtLoIn = g.txtLoIn;
+    CurFraLoIn = g.fraLoIn;
+    CurTxtLoRd = g.txtLoRd;
+    CurFraLoRd = g.fraLoRd;
+    CurTxtHiIn = g.txtHiIn;
+    CurFraHiIn = g.fraHiIn;
+    CurTxtHiRd = g.txtHiRd;
+    CurFraHiRd = g.fraHiRd;
+    return k == 9 ? 5 : 4;
+}
+
+void frmSetup2::ShowScalingItems()
+{
+    PageReady = 0;
+
+    const int c4 = ItemColumn(ColDecPt1);
+    if (c4 == 9) {
+        const int c5 = ItemColumn(ColDecPt2);
+        CurCombo = cboDecPt2[c5];
+        CurFrame = fraDecPt2[c5];
+        FillDecPtList(1);
+    } else {
+        CurCombo = cboDecPt1[c4];
+        CurFrame = fraDecPt1[c4];
+        FillDecPtList(0);
+    }
+    EnableFrameCombo(CurFrame, CurCombo, DisplayType != 5 ? 1 : 0);
+
+    if (ExtendedMode == 0)
+        SetSetupBits(3, 2, 49, 0);
+
+    CurFrame = fraCusCrv;
+    CurCombo = cboCusCrv;
+    FillCusCrvList();
+    const bool curveOn = (LayoutFlags2 & 16) != 0 && ExtendedMode != 0;
+    EnableFrameCombo(fraCusCrv, cboCusCrv, curveOn ? 1 : 0);
+    const int curve = qMax(GetSetupBits(3, 2, 49) - 1, 0);
+    cboCusCrv->SetListIndex(curve); // a field of 3 without the V-F board shows " #2 Not Available"
+    CusCrvActive = cboCusCrv->ListIndex() > 0 && fraCusCrv->isEnabled() ? 1 : 0;
+
+    const int scaleBit = BindScaling();
+    if (ItemColumn(ColScale) == 0)
+        platform::SetBackColor(scale2[0].txtOffset,
+                               DisplayType == 5 && StopwatchTimeFormat == 0 ? ColorRed : ColorWhite);
+    ShowScaling(scaleBit);
+    FormatScaleTexts();
+    FormatAlarmTexts();
+
+    const int c6 = ItemColumn(ColSlopeA);
+    if (c6 == 9) {
+        fraTrigSlpA[0]->hide();
+        fraTrigSlpA[1]->hide();
+    } else {
+        CurFrame = fraTrigSlpA[c6];
+        CurCombo = cboTrigSlpA[c6];
+        fraTrigSlpA[c6]->show();
+        FillSlopeList();
+        cboTrigSlpA[c6]->SetListIndex(GetSetupBits(1, 1, 23));
+        EnableFrameCombo(fraTrigSlpA[c6], cboTrigSlpA[c6],
+                         (LayoutFlags2 & 2) != 0 && InputOption != 2 ? 1 : 0);
+    }
+
+    const int c3 = ItemColumn(ColSlopeB);
+    if (c3 == 9) {
+        fraTrigSlpB[0]->hide();
+        fraTrigSlpB[1]->hide();
+    } else {
+        CurFrame = fraTrigSlpB[c3];
+        CurCombo = cboTrigSlpB[c3];
+        fraTrigSlpB[c3]->show();
+        FillSlopeList();
+        cboTrigSlpB[c3]->SetListIndex(GetSetupBits(0, 0, 23));
+        EnableFrameCombo(fraTrigSlpB[c3], cboTrigSlpB[c3], (LayoutFlags2 & 4) != 0 ? 1 : 0);
+    }
+
+    if (c6 != 9) {
+        CurCombo = cboTimConst[c6];
+        FilterTypeCombo = cboFType[c6];
+        ThresholdCombo = cboThresh[c6];
+        PeakValueCombo = cboPeakVal[c6];
+        FillFilterLists();
+    }
+
+    ShowSqRt();
+    PageReady = 1;
+    ShowAlarmValues();
+    CurForm = this;
+    ShowRd0In();
+}
+
+void frmSetup2::ShowSqRt()
+{
+    const int curve = (LayoutFlags2 & 16) != 0 ? GetSetupBits(3, 2, 49) : 0;
+    const int k = ItemColumn(ColSlopeA);
+    if (k == 9) {
+        chkSqRt[0]->hide();
+        chkSqRt[1]->hide();
+        return;
+    }
+    CheckBox* box = chkSqRt[k];
+    box->show();
+    // What the box shows here is never stored: a box that a curve disables
+    // shows unchecked while the stored bit stays as it is.
+    const int ready = PageReady;
+    PageReady = 0;
+    if ((LayoutFlags2 & 8) != 0 && curve == 0) {
+        box->SetValue(GetSetupBits(1, 1, 49));
+        box->setEnabled(true);
+    } else {
+        box->SetValue(0);
+        box->setEnabled(false);
+    }
+    PageReady = ready;
+}
+
+void frmSetup2::ShowAlarmValues()
+{
+    int decPt = SourceDecPt(ItemLayout, AlarmSrc1);
+    auto setpoint = [](TextBox* box, int pos, int dp) {
+        box->SetText(ReadingText(pos, dp));
+        if (StopwatchTimeFormat == 5) {
+            WorkStr = box->Text();
+            StripNumberText();
+            DotFormat();
+            box->SetText(WorkStr);
+        }
+    };
+    setpoint(txtSetpt1, 55, decPt);
+    txtDevn1->SetText(ReadingText(19, decPt));
+    decPt = SourceDecPt(ItemLayout, AlarmSrc2);
+    setpoint(txtSetPt2, 49, decPt);
+    txtDevn2->SetText(ReadingText(13, decPt));
+}
+
+void frmSetup2::FormatScaleTexts()
+{
+    if (ItemLayout == 1) {
+        FormatList = {scale1.txtOffset, scale1.txtLoRd, scale1.txtHiRd};
+        if (DisplayType != 5)
+            InsertDecimalPoint(DecPt1, 2);
+        return;
+    }
+    const int k = ItemColumn(ColScale);
+    if (k < 0 || k > 2)
+        return;
+    const ScalingGroup& g = scale2[std::size_t(k)];
+    FormatList = {g.txtOffset, g.txtLoRd, g.txtHiRd};
+    if (DisplayType != 5)
+        InsertDecimalPoint(ItemLayout == 2 ? DecPt1 : DecPt2, 2);
+}
+
+void frmSetup2::FormatAlarmTexts()
+{
+    const int base = ItemLayout == 0 || ItemLayout == 3 ? 0 : 1;
+    auto one = [&](TextBox* devn, TextBox* setpt, int s) {
+        int choice;
+        switch (s) {
+        case 1: choice = base; break;
+        case 2: choice = ItemLayout == 3 ? 2 : 1 - base; break;
+        case 3: choice = ItemLayout < 2 ? 3 : 1 - base; break;
+        default: return; // the filtered item, or a source refused: left as shown
+        }
+        int dp;
+        switch (choice) {
+        case 0: dp = DecPt1; break;
+        case 1: dp = DecPt2; break;
+        case 2: dp = 1; break; // no decimals
+        default: return;
+        }
+        FormatList = {devn, setpt, nullptr};
+        // A stopwatch setpoint is a time: only the deviation takes the point.
+        InsertDecimalPoint(dp, StopwatchTimeFormat != 5 ? 1 : 0);
+    };
+    one(txtDevn1, txtSetpt1, AlarmSrc1);
+    one(txtDevn2, txtSetPt2, AlarmSrc2);
+}
+
+void frmSetup2::Rules2()
+{
+    const bool on = GetSetupBits(5, 5, 65) == 0;
+    for (QWidget* f : {fraDevn1, fraDevType1, fraDevn2, fraDevType2})
+        f->setEnabled(on);
+    for (QWidget* c : {static_cast<QWidget*>(txtDevn1), static_cast<QWidget*>(cboDevType1),
+                       static_cast<QWidget*>(txtDevn2), static_cast<QWidget*>(cboDevType2)})
+        platform::SetForeColor(c, on ? ColorBlack : ColorGray);
+}
+
+// ---- list fillers ------------------------------------------------------------
+
+void frmSetup2::FillAlarm1Type()
+{
+    FillList(cboAlm1Type, {QStringLiteral("Non-latching"), QStringLiteral("Latching")});
+    cboAlm1Type->SetListIndex(GetSetupBits(4, 4, 67));
+}
+
+void frmSetup2::FillAlarm2Type()
+{
+    FillList(cboAlm2Type, {QStringLiteral("Non-latching"), QStringLiteral("Latching")});
+    cboAlm2Type->SetListIndex(GetSetupBits(5, 5, 67));
+}
+
+void frmSetup2::FillDevType1()
+{
+    FillList(cboDevType1, {QStringLiteral("Band"), QStringLiteral("Hysteresis")});
+    cboDevType1->SetListIndex(GetSetupBits(3, 3, 65));
+}
+
+void frmSetup2::FillDevType2()
+{
+    FillList(cboDevType2, {QStringLiteral("Band"), QStringLiteral("Hysteresis")});
+    cboDevType2->SetListIndex(GetSetupBits(4, 4, 65));
+}
+
+void frmSetup2::FillRelay1State()
+{
+    FillList(cboRly1State, {QStringLiteral("Energized"), QStringLiteral("De-energized")});
+    cboRly1State->SetListIndex(GetSetupBits(6, 6, 67));
+}
+
+void frmSetup2::FillRelay2State()
+{
+    FillList(cboRly2State, {QStringLiteral("Energized"), QStringLiteral("De-energized")});
+    cboRly2State->SetListIndex(GetSetupBits(7, 7, 67));
+}
+
+void frmSetup2::FillAlarmState1()
+{
+    FillList(cboState1, {QStringLiteral("Hi Active"), QStringLiteral("Lo Active"), QStringLiteral("Disabled")});
+    cboState1->SetListIndex(GetSetupBits(1, 0, 67)); // 3 has no entry: nothing selected
+}
+
+void frmSetup2::FillAlarmState2()
+{
+    FillList(cboState2, {QStringLiteral("Hi Active"), QStringLiteral("Lo Active"), QStringLiteral("Disabled")});
+    cboState2->SetListIndex(GetSetupBits(3, 2, 67));
+}
+
+void frmSetup2::FillNoRdgsAlarm()
+{
+    FillList(cboNoRdgsAlm, {QStringLiteral("  1"), QStringLiteral("  2"), QStringLiteral("  4"),
+                            QStringLiteral("  8"), QStringLiteral(" 16"), QStringLiteral(" 32"),
+                            QStringLiteral(" 64"), QStringLiteral("128")});
+    cboNoRdgsAlm->SetListIndex(GetSetupBits(2, 0, 65));
+}
+
+void frmSetup2::FocusMainMenu()
+{
+    cmdMMenu->setFocus();
+}
+
+// ---- handlers ----------------------------------------------------------------
+
+void frmSetup2::cboSource1_Click()
+{
+    const int s = Picked(cboSource1);
+    if (s < 0)
+        return;
+    CurCombo = cboSource1;
+    AlarmSrc1 = CheckSource(s);
+    SetSetupBits(3, 2, 33, s); // a refused source is kept, and shown red
+    FormatAlarmTexts();
+}
+
+void frmSetup2::cboSource2_Click()
+{
+    const int s = Picked(cboSource2);
+    if (s < 0)
+        return;
+    CurCombo = cboSource2;
+    AlarmSrc2 = CheckSource(s);
+    SetSetupBits(1, 0, 33, s);
+    FormatAlarmTexts();
+}
+
+void frmSetup2::cboCusCrv_Click()
+{
+    const int i = Picked(cboCusCrv);
+    if (i < 0)
+        return;
+    const int c = i + 1;
+    SetSetupBits(3, 2, 49, c);
+    if (c > 1)
+        SetSetupBits(1, 1, 49, 0); // a curve replaces the square root
+    platform::SetBackColor(cboCusCrv, c == 3 && InputOption != 2 ? ColorRed : ColorLightYellow);
+    ShowSqRt();
+    ShowScalingItems();
+}
+
+void frmSetup2::chkSqRt_Click(int index)
+{
+    if (PageReady == 0)
+        return;
+    SetSetupBits(1, 1, 49, chkSqRt[index]->Value());
+    ShowSqRt();
+}
+
+void frmSetup2::chkDevStatus_Click()
+{
+    SetSetupBits(5, 5, 65, chkDevStatus->Value());
+    Rules2();
+}
+
+// The scaling options store whenever the user picks one; the page's own
+// redraw sets them without a Click.
+
+void frmSetup2::optCoord1_Click()
+{
+    SetSetupBits(5, 5, 61, 1);
+    BindScaling();
+    ShowScaling(5);
+    HelpTopic = 1135;
+}
+
+void frmSetup2::optScale1_Click()
+{
+    SetSetupBits(5, 5, 61, 0);
+    BindScaling();
+    ShowScaling(5);
+    HelpTopic = 1137;
+}
+
+void frmSetup2::optCoord2_Click(int index)
+{
+    Q_UNUSED(index);
+    SetSetupBits(4, 4, 61, 1);
+    BindScaling();
+    ShowScaling(4);
+    HelpTopic = 1135;
+}
+
+void frmSetup2::optScale2_Click(int index)
+{
+    Q_UNUSED(index);
+    SetSetupBits(4, 4, 61, 0);
+    BindScaling();
+    ShowScaling(4);
+    HelpTopic = 1137;
+}
+
+// ---- navigation -------------------------------------------------------------
+
+void frmSetup2::cmdMMenu_Click()
+{
+    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
+    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
+        menu->Show();
+    hide();
+    platform::SetMousePointer(this, platform::MousePointer::Default);
+}
+
+void frmSetup2::cmdNextPage_Click()
+{
+    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
+    ShowSetupPage3();
+    hide();
+    platform::SetMousePointer(this, platform::MousePointer::Default);
+}
+
+void frmSetup2::cmdPrevPage_Click()
+{
+    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
+    ShowSetupPage1();
+    hide();
+    platform::SetMousePointer(this, platform::MousePointer::Default);
+}
+
+} // namespace pages
