@@ -274,8 +274,7 @@ void ChartWindow::cmdEnd_Click()
         return;
     Picture1->Cls();
     platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
     if (self)
         platform::SetMousePointer(this, platform::MousePointer::Default);
 }
@@ -287,8 +286,7 @@ void ChartWindow::Form_Unload(bool& cancel)
     End();
     if (!self || Ending())
         return;
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
 }
 
 void ChartWindow::cmdSave_Click()

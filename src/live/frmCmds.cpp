@@ -275,8 +275,7 @@ void frmCmds::Form_Unload(bool& cancel)
         cancel = true; // the running command ends first
         return;
     }
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
 }
 
 void frmCmds::cmdOK_Click()
@@ -284,8 +283,7 @@ void frmCmds::cmdOK_Click()
     if (busy_)
         return;
     platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
     platform::SetMousePointer(this, platform::MousePointer::Default);
 }
 

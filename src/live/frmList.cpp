@@ -197,8 +197,7 @@ void frmList::cmdEnd_Click()
     if (!self || Ending())
         return;
     platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
     if (self)
         platform::SetMousePointer(this, platform::MousePointer::Default);
 }
@@ -210,8 +209,7 @@ void frmList::Form_Unload(bool& cancel)
     End();
     if (!self || Ending())
         return;
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
 }
 
 void frmList::cmdPrint_Click()

@@ -19,8 +19,7 @@ namespace {
 // The main menu, shown again; its activation unloads this page.
 void ShowMainMenu()
 {
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
 }
 
 } // namespace

@@ -29,7 +29,6 @@ using platform::TwipsRect;
 
 namespace {
 
-constexpr int KeyF1 = 112;
 constexpr int ClientWidthTwips = 9500;
 constexpr int ClientHeightTwips = 7560;
 // The item-1 frames of every layout share one place.
@@ -40,61 +39,20 @@ const QString DesignCaption = QStringLiteral("COUNTER SETUP  PAGE  1  ");
 // Columns of ItemLayoutTable as this page reads them.
 enum Column { ColItem2 = 0, ColScale1 = 1, ColSlopeB = 2, ColSlopeA = 3, ColDecPt2 = 4, ColDecPt1 = 5 };
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
-                     int top, int width, int height)
-{
-    auto* f = new QGroupBox(caption, parent);
-    f->setObjectName(name);
-    f->setGeometry(TwipsRect(left, top, width, height));
-    return f;
-}
-
-// A frame's one control fills it below the caption; the caption names it
-// for screen readers as well.
-template <class T> T* Inside(QGroupBox* frame, const QString& name)
-{
-    auto* c = new T(frame);
-    c->setObjectName(name);
-    c->setGeometry(Px(90), Px(210), frame->width() - Px(180), Px(300));
-    c->setAccessibleName(frame->title().trimmed());
-    return c;
-}
-
-TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designText)
-{
-    auto* box = Inside<TextBox>(frame, name);
-    box->SetText(designText);
-    return box;
-}
-
 void SetVisible(QWidget* w, bool on)
 {
     if (w)
         w->setVisible(on);
 }
 
-void Enable(QWidget* w, bool on)
-{
-    if (w)
-        w->setEnabled(on);
-}
-
-void FillList(ComboBox* combo, const QStringList& texts)
-{
-    combo->Clear();
-    for (const QString& t : texts)
-        combo->AddItem(t);
-}
-
 } // namespace
 
 // ---- window --------------------------------------------------------------
 
-frmSetup1::frmSetup1() : platform::Form(QStringLiteral("frmSetup1"))
+frmSetup1::frmSetup1() : SetupPage(QStringLiteral("frmSetup1"))
 {
     setWindowTitle(DesignCaption);
     SetDesignFont(QStringLiteral("MS Sans Serif"), 8.25);
-    SetKeyPreview(true);
     setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
     BuildControls();
     BuildItemFrames();
@@ -103,35 +61,7 @@ frmSetup1::frmSetup1() : platform::Form(QStringLiteral("frmSetup1"))
 
 void frmSetup1::ShowPage()
 {
-    auto* page = platform::Load<frmSetup1>();
-    if (!page)
-        return;
-    QPointer<frmSetup1> self(page);
-    page->Show();
-    if (self)
-        self->Refill();
-}
-
-void frmSetup1::Form_Load()
-{
-    PageReady = 0;
-}
-
-void frmSetup1::Form_KeyDown(int& keyCode, int shift)
-{
-    Q_UNUSED(shift);
-    if (keyCode != KeyF1)
-        return;
-    keyCode = 0;
-    help::ShowHelpModal();
-}
-
-void frmSetup1::Form_Unload(bool& cancel)
-{
-    Q_UNUSED(cancel);
-    ClearBindings(this);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    ShowPageOf<frmSetup1>();
 }
 
 void frmSetup1::BuildControls()
@@ -244,39 +174,38 @@ frmSetup1::ScalingGroup frmSetup1::BuildScalingGroup(QWidget* parent, int left, 
 
 void frmSetup1::BuildItemFrames()
 {
-    auto idx = [](const char* base, int i) { return QLatin1String(base) + QStringLiteral("(%1)").arg(i); };
     auto itemLabel = [&](QWidget* parent, const char* base, int i, int left, int top) {
         auto* l = new QLabel(parent);
-        l->setObjectName(idx(base, i));
+        l->setObjectName(Idx(base, i));
         l->setGeometry(TwipsRect(left, top, 2800, 300));
         l->setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 9.75, true));
         return l;
     };
     auto filterFrame = [&](QWidget* parent, int i, int left, int top) {
-        fraFilter[i] = MakeFrame(parent, idx("fraFilter", i), QStringLiteral("Filter"), left, top, 8800, 900);
-        fraTimConst[i] = MakeFrame(fraFilter[i], idx("fraTimConst", i), QStringLiteral("Time Constant"), 90, 250, 2050, 560);
-        cboTimConst[i] = Inside<ComboBox>(fraTimConst[i], idx("cboTimConst", i));
-        fraFType[i] = MakeFrame(fraFilter[i], idx("fraFType", i), QStringLiteral("Type"), 2240, 250, 2050, 560);
-        cboFType[i] = Inside<ComboBox>(fraFType[i], idx("cboFType", i));
-        fraThresh[i] = MakeFrame(fraFilter[i], idx("fraThresh", i), QStringLiteral("Threshold"), 4390, 250, 2050, 560);
-        cboThresh[i] = Inside<ComboBox>(fraThresh[i], idx("cboThresh", i));
-        fraPeakVal[i] = MakeFrame(fraFilter[i], idx("fraPeakVal", i), QStringLiteral("Peak Value"), 6540, 250, 2050, 560);
-        cboPeakVal[i] = Inside<ComboBox>(fraPeakVal[i], idx("cboPeakVal", i));
+        fraFilter[i] = MakeFrame(parent, Idx("fraFilter", i), QStringLiteral("Filter"), left, top, 8800, 900);
+        fraTimConst[i] = MakeFrame(fraFilter[i], Idx("fraTimConst", i), QStringLiteral("Time Constant"), 90, 250, 2050, 560);
+        cboTimConst[i] = Inside<ComboBox>(fraTimConst[i], Idx("cboTimConst", i));
+        fraFType[i] = MakeFrame(fraFilter[i], Idx("fraFType", i), QStringLiteral("Type"), 2240, 250, 2050, 560);
+        cboFType[i] = Inside<ComboBox>(fraFType[i], Idx("cboFType", i));
+        fraThresh[i] = MakeFrame(fraFilter[i], Idx("fraThresh", i), QStringLiteral("Threshold"), 4390, 250, 2050, 560);
+        cboThresh[i] = Inside<ComboBox>(fraThresh[i], Idx("cboThresh", i));
+        fraPeakVal[i] = MakeFrame(fraFilter[i], Idx("fraPeakVal", i), QStringLiteral("Peak Value"), 6540, 250, 2050, 560);
+        cboPeakVal[i] = Inside<ComboBox>(fraPeakVal[i], Idx("cboPeakVal", i));
     };
     auto sqrtBox = [&](QWidget* parent, int i, int left, int top) {
         chkSqRt[i] = new CheckBox(QStringLiteral("Square Root"), parent);
-        chkSqRt[i]->setObjectName(idx("chkSqRt", i));
+        chkSqRt[i]->setObjectName(Idx("chkSqRt", i));
         chkSqRt[i]->setGeometry(TwipsRect(left, top, 1400, 280));
     };
     auto listFrame = [&](QWidget* parent, std::array<QGroupBox*, 2>& fra, std::array<ComboBox*, 2>& cbo,
                          const char* fraName, const char* cboName, const QString& caption, int i,
                          int left, int top) {
-        fra[i] = MakeFrame(parent, idx(fraName, i), caption, left, top, 1400, 560);
-        cbo[i] = Inside<ComboBox>(fra[i], idx(cboName, i));
+        fra[i] = MakeFrame(parent, Idx(fraName, i), caption, left, top, 1400, 560);
+        cbo[i] = Inside<ComboBox>(fra[i], Idx(cboName, i));
     };
 
     // Layout 0: one item with everything.
-    auto* f = fraItem1[0] = MakeFrame(this, idx("fraItem1", 0), QStringLiteral("Item 1  L0"), ItemLeft, ItemTop, ItemWidth, 3450);
+    auto* f = fraItem1[0] = MakeFrame(this, Idx("fraItem1", 0), QStringLiteral("Item 1  L0"), ItemLeft, ItemTop, ItemWidth, 3450);
     scale1[0] = BuildScalingGroup(f, 150, 240, QStringLiteral("(0)"), QStringLiteral("1"));
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 0, 6100, 240);
     fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), 7550, 240, 1400, 560);
@@ -292,26 +221,26 @@ void frmSetup1::BuildItemFrames()
     filterFrame(f, 0, 150, 2450);
 
     // Layout 1: item 2's scaling.
-    f = fraItem1[1] = MakeFrame(this, idx("fraItem1", 1), QStringLiteral("Item 1  L1"), ItemLeft, ItemTop, ItemWidth, 2300);
+    f = fraItem1[1] = MakeFrame(this, Idx("fraItem1", 1), QStringLiteral("Item 1  L1"), ItemLeft, ItemTop, ItemWidth, 2300);
     scale2 = BuildScalingGroup(f, 150, 240, QString(), QStringLiteral("2"));
     listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 0, 6100, 240);
     listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral(" Trigger Slope B"), 1, 6100, 860);
     lblItem1[1] = itemLabel(f, "lblItem1", 1, 6100, 1560);
 
     // Layout 2: a compound item above item 2.
-    f = fraItem1[2] = MakeFrame(this, idx("fraItem1", 2), QStringLiteral("Item 1  L2"), ItemLeft, ItemTop, ItemWidth, 2000);
+    f = fraItem1[2] = MakeFrame(this, Idx("fraItem1", 2), QStringLiteral("Item 1  L2"), ItemLeft, ItemTop, ItemWidth, 2000);
     listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 1, 150, 240);
     listFrame(f, fraResoln, cboResoln, "fraResoln", "cboResoln", QStringLiteral("Resolution"), 0, 1600, 240);
     sqrtBox(f, 1, 3100, 380);
     lblItem1[2] = itemLabel(f, "lblItem1", 2, 6100, 380);
     filterFrame(f, 1, 150, 900);
-    f = fraItem2[0] = MakeFrame(this, idx("fraItem2", 0), QStringLiteral("Item 2  L2"), ItemLeft, ItemTop + 2060, ItemWidth, 2260);
+    f = fraItem2[0] = MakeFrame(this, Idx("fraItem2", 0), QStringLiteral("Item 2  L2"), ItemLeft, ItemTop + 2060, ItemWidth, 2260);
     scale1[1] = BuildScalingGroup(f, 150, 240, QStringLiteral("(1)"), QStringLiteral("1"));
     listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral("Trigger Slope A"), 1, 6100, 240);
     lblItem2[2] = itemLabel(f, "lblItem2", 2, 6100, 900);
 
     // Layout 3: batch.
-    f = fraItem1[3] = MakeFrame(this, idx("fraItem1", 3), QStringLiteral("Item 1  L3"), ItemLeft, ItemTop, ItemWidth, 2760);
+    f = fraItem1[3] = MakeFrame(this, Idx("fraItem1", 3), QStringLiteral("Item 1  L3"), ItemLeft, ItemTop, ItemWidth, 2760);
     scale1[2] = BuildScalingGroup(f, 150, 240, QStringLiteral("(2)"), QStringLiteral("1"));
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 1, 6100, 240);
     lblItem1[3] = itemLabel(f, "lblItem1", 3, 6100, 900);
@@ -323,7 +252,7 @@ void frmSetup1::BuildItemFrames()
     cboBatStart = Inside<ComboBox>(fraBatStart, QStringLiteral("cboBatStart"));
     fraBatReset = MakeFrame(f, QStringLiteral("fraBatReset"), QStringLiteral("Batch Reset"), 5950, 2100, 1400, 560);
     cboBatReset = Inside<ComboBox>(fraBatReset, QStringLiteral("cboBatReset"));
-    f = fraItem2[1] = MakeFrame(this, idx("fraItem2", 1), QStringLiteral("Item 2  L3"), ItemLeft, ItemTop + 2820, ItemWidth, 920);
+    f = fraItem2[1] = MakeFrame(this, Idx("fraItem2", 1), QStringLiteral("Item 2  L3"), ItemLeft, ItemTop + 2820, ItemWidth, 920);
     listFrame(f, fraResoln, cboResoln, "fraResoln", "cboResoln", QStringLiteral("Resolution"), 1, 150, 240);
     lblItem2[3] = itemLabel(f, "lblItem2", 3, 1700, 400);
 
@@ -334,28 +263,6 @@ void frmSetup1::BuildItemFrames()
 }
 
 // ---- wiring ----------------------------------------------------------------
-
-void frmSetup1::StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add,
-                             std::function<void(int)> after)
-{
-    connect(combo, &ComboBox::Click, this, [=, this] {
-        const int i = Picked(combo);
-        if (i < 0)
-            return;
-        SetSetupBits(hi, lo, pos, i + add);
-        if (after)
-            after(i);
-    });
-}
-
-void frmSetup1::OnFocusTopic(QWidget* w, std::function<int()> topic)
-{
-    platform::OnGotFocus(w, [topic] {
-        const int t = topic();
-        if (t > 0)
-            HelpTopic = t;
-    });
-}
 
 void frmSetup1::ConnectHandlers()
 {
@@ -501,37 +408,9 @@ void frmSetup1::ConnectScalingGroup(ScalingGroup& g, int item, int index)
     connect(hiIn, &TextBox::Click, this, [=, this] { ValueBoxClick(hiIn, KindInput, one ? 91 : 67, -1, -1, 0); });
 }
 
-int frmSetup1::Picked(const ComboBox* combo) const
-{
-    return PageReady == 0 ? -1 : combo->ListIndex();
-}
-
-int frmSetup1::FunctionRuleTopic(int otherwise) const
-{
-    if (FunctionCode == 2)
-        return ModeCode < 5 ? 1157 : 1158;
-    return otherwise;
-}
-
 int frmSetup1::ItemColumn(int column) const
 {
     return ItemLayoutEntry(ItemLayout, column);
-}
-
-void frmSetup1::ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag)
-{
-    EntryText = box->Text();
-    EntryKind = kind;
-    EntryBox = box;
-    EntryPos = pos;
-    if (decPt >= 0)
-        EntryDecPt = decPt;
-    if (timeFormat >= 0)
-        EntryTimeFormat = timeFormat;
-    QPointer<frmSetup1> self(this);
-    ShowValueEntry(flag);
-    if (self && !platform::ProgramEnding())
-        self->FocusMainMenuButton();
 }
 
 // ---- activation ------------------------------------------------------------
@@ -608,8 +487,7 @@ void frmSetup1::LoadModeList()
     case 2:
         fraRd0In->show();
         FillList(cboMode, {QStringLiteral("VF 4-20 mA"), QStringLiteral("VF  0-1 mA"),
-                           QStringLiteral("VF 0-10 V")});
-        cboMode->SetListIndex(ModeCode - 8);
+                           QStringLiteral("VF 0-10 V")}, ModeCode - 8);
         break;
     case 3:
         fraPulses->show();
@@ -700,26 +578,22 @@ void frmSetup1::LoadDisplayTypeList()
 
 void frmSetup1::LoadDisplayValueList()
 {
-    FillList(cboDVal, {QStringLiteral(" Unfiltered"), QStringLiteral(" Filtered")});
-    cboDVal->SetListIndex(GetSetupBits(4, 4, 59));
+    FillList(cboDVal, {QStringLiteral(" Unfiltered"), QStringLiteral(" Filtered")}, GetSetupBits(4, 4, 59));
 }
 
 void frmSetup1::LoadLeadingZeroList()
 {
-    FillList(cboLeadZ, {QStringLiteral(" Blank Zeros"), QStringLiteral(" Display Zeros")});
-    cboLeadZ->SetListIndex(GetSetupBits(6, 6, 61));
+    FillList(cboLeadZ, {QStringLiteral(" Blank Zeros"), QStringLiteral(" Display Zeros")}, GetSetupBits(6, 6, 61));
 }
 
 void frmSetup1::LoadPowerOnTotalList()
 {
-    FillList(cboPwrOnTot, {QStringLiteral(" Zero Total"), QStringLiteral(" Restore Total")});
-    cboPwrOnTot->SetListIndex(GetSetupBits(7, 7, 61));
+    FillList(cboPwrOnTot, {QStringLiteral(" Zero Total"), QStringLiteral(" Restore Total")}, GetSetupBits(7, 7, 61));
 }
 
 void frmSetup1::LoadNegSampleList()
 {
-    FillList(cboNegSamp, {QStringLiteral(" Excluded"), QStringLiteral(" Included")});
-    cboNegSamp->SetListIndex(GetSetupBits(0, 0, 49));
+    FillList(cboNegSamp, {QStringLiteral(" Excluded"), QStringLiteral(" Included")}, GetSetupBits(0, 0, 49));
     const bool on = (FunctionCode == 2 && ModeCode >= 8) || FunctionCode == 3 || FunctionCode == 8;
     Enable(fraNegSamp, on);
     Enable(cboNegSamp, on);
@@ -732,14 +606,10 @@ void frmSetup1::LoadBatchLists()
     FillList(cboBatCount, {QStringLiteral("Up,Preset,Preset"), QStringLiteral("Dn,Preset,Preset"),
                            QStringLiteral("Up,All,Preset"), QStringLiteral("Dn,All,Preset"),
                            QStringLiteral("Up,Preset,All"), QStringLiteral("Dn,Preset,All"),
-                           QStringLiteral("Up,All,All"), QStringLiteral("Dn,All,All")});
-    cboBatCount->SetListIndex(GetSetupBits(5, 3, 35));
-    FillList(cboBatItm2, {QStringLiteral("Grand Total"), QStringLiteral("# Batches")});
-    cboBatItm2->SetListIndex(GetSetupBits(1, 1, 35));
-    FillList(cboBatStart, {QStringLiteral("'Ready'"), QStringLiteral("Start Immediate")});
-    cboBatStart->SetListIndex(GetSetupBits(0, 0, 35));
-    FillList(cboBatReset, {QStringLiteral("Internal"), QStringLiteral("External")});
-    cboBatReset->SetListIndex(GetSetupBits(2, 2, 35));
+                           QStringLiteral("Up,All,All"), QStringLiteral("Dn,All,All")}, GetSetupBits(5, 3, 35));
+    FillList(cboBatItm2, {QStringLiteral("Grand Total"), QStringLiteral("# Batches")}, GetSetupBits(1, 1, 35));
+    FillList(cboBatStart, {QStringLiteral("'Ready'"), QStringLiteral("Start Immediate")}, GetSetupBits(0, 0, 35));
+    FillList(cboBatReset, {QStringLiteral("Internal"), QStringLiteral("External")}, GetSetupBits(2, 2, 35));
 }
 
 void frmSetup1::ShowItemFrames()
@@ -1097,19 +967,12 @@ void frmSetup1::optCoord2_Click()
 
 void frmSetup1::cmdMMenu_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveForMainMenu();
 }
 
 void frmSetup1::cmdNextPage_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    ShowSetupPage2();
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveFor(ShowSetupPage2);
 }
 
 } // namespace pages

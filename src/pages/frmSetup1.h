@@ -14,8 +14,7 @@
 // chosen from ItemLayout and ItemLayoutTable, and the shared procedures of
 // Shared.h act on the copy bound just before the call.
 
-#include "platform/Controls.h"
-#include "platform/Forms.h"
+#include "pages/SetupPage.h"
 
 #include <QString>
 #include <array>
@@ -26,12 +25,7 @@ class QPushButton;
 
 namespace pages {
 
-using platform::CheckBox;
-using platform::ComboBox;
-using platform::OptionButton;
-using platform::TextBox;
-
-class frmSetup1 : public platform::Form {
+class frmSetup1 : public SetupPage {
     Q_OBJECT
 public:
     frmSetup1();
@@ -94,11 +88,10 @@ public:
              *cboBatReset = nullptr;
 
     // ---- page state ----
-    int PageReady = 0;
     std::array<int, 16> FunctionListPos{};
 
     // ---- activation and layout ----
-    void Refill(); // the page's activation: everything from the image
+    void Refill() override; // the page's activation: everything from the image
     void LoadOptionBoardLists();
     void LoadModeList();
     void RefreshModeList();
@@ -134,9 +127,7 @@ public:
     void cmdNextPage_Click();
 
 protected:
-    void Form_Load() override;
-    void Form_KeyDown(int& keyCode, int shift) override;
-    void Form_Unload(bool& cancel) override;
+    void AfterValueEntry() override { FocusMainMenuButton(); }
 
 private:
     void BuildControls();
@@ -145,17 +136,6 @@ private:
                                    const QString& item);
     void ConnectHandlers();
     void ConnectScalingGroup(ScalingGroup& g, int item, int index);
-    // A list whose pick is stored into bits hi..lo of SetupB byte pos as the
-    // list position plus `add`, then `after` runs; nothing while the page
-    // is being filled or nothing is picked.
-    void StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add = 0,
-                      std::function<void(int)> after = {});
-    // The list's pick for a handler: -1 while the page is being filled or
-    // when nothing is picked (a stored code without an entry).
-    int Picked(const ComboBox* combo) const;
-    void OnFocusTopic(QWidget* w, std::function<int()> topic);
-    void ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag);
-    int FunctionRuleTopic(int otherwise) const;
     int ItemColumn(int column) const;
 };
 

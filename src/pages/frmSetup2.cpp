@@ -27,7 +27,6 @@ using platform::TwipsRect;
 
 namespace {
 
-constexpr int KeyF1 = 112;
 constexpr int ClientWidthTwips = 9500;
 constexpr int ClientHeightTwips = 7560;
 // Every item frame stands on the same place; one is shown at a time.
@@ -44,45 +43,6 @@ enum Column {
     ColSlopeA = 6
 };
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
-                     int top, int width, int height)
-{
-    auto* f = new QGroupBox(caption, parent);
-    f->setObjectName(name);
-    f->setGeometry(TwipsRect(left, top, width, height));
-    return f;
-}
-
-// A frame's one control fills it below the caption; the caption names it
-// for screen readers as well.
-template <class T> T* Inside(QGroupBox* frame, const QString& name)
-{
-    auto* c = new T(frame);
-    c->setObjectName(name);
-    c->setGeometry(Px(90), Px(210), frame->width() - Px(180), Px(300));
-    c->setAccessibleName(frame->title().trimmed());
-    return c;
-}
-
-TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designText)
-{
-    auto* box = Inside<TextBox>(frame, name);
-    box->SetText(designText);
-    return box;
-}
-
-QString Idx(const char* base, int i)
-{
-    return QLatin1String(base) + QStringLiteral("(%1)").arg(i);
-}
-
-void FillList(ComboBox* combo, const QStringList& texts)
-{
-    combo->Clear();
-    for (const QString& t : texts)
-        combo->AddItem(t);
-}
-
 // A reading as a number, whatever time format a value entry left behind.
 QString ReadingText(int pos, int decPt)
 {
@@ -97,11 +57,10 @@ QString ReadingText(int pos, int decPt)
 
 // ---- window --------------------------------------------------------------
 
-frmSetup2::frmSetup2() : platform::Form(QStringLiteral("frmSetup2"))
+frmSetup2::frmSetup2() : SetupPage(QStringLiteral("frmSetup2"))
 {
     setWindowTitle(QStringLiteral("COUNTER SETUP  PAGE  2"));
     SetDesignFont(QStringLiteral("Times New Roman"), 8.25);
-    SetKeyPreview(true);
     setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
     BuildControls();
     BuildItemFrames();
@@ -110,36 +69,13 @@ frmSetup2::frmSetup2() : platform::Form(QStringLiteral("frmSetup2"))
 
 void frmSetup2::ShowPage()
 {
-    auto* page = platform::Load<frmSetup2>();
-    if (!page)
-        return;
-    QPointer<frmSetup2> self(page);
-    page->Show();
-    if (self)
-        self->Refill();
+    ShowPageOf<frmSetup2>();
 }
 
 void frmSetup2::Form_Load()
 {
-    PageReady = 0;
+    SetupPage::Form_Load();
     ShowAlarmValues();
-}
-
-void frmSetup2::Form_KeyDown(int& keyCode, int shift)
-{
-    Q_UNUSED(shift);
-    if (keyCode != KeyF1)
-        return;
-    keyCode = 0;
-    help::ShowHelpModal();
-}
-
-void frmSetup2::Form_Unload(bool& cancel)
-{
-    Q_UNUSED(cancel);
-    ClearBindings(this);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
 }
 
 void frmSetup2::BuildControls()
@@ -315,28 +251,6 @@ void frmSetup2::BuildItemFrames()
 
 // ---- wiring ----------------------------------------------------------------
 
-void frmSetup2::StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add,
-                             std::function<void(int)> after)
-{
-    connect(combo, &ComboBox::Click, this, [=, this] {
-        const int i = Picked(combo);
-        if (i < 0)
-            return;
-        SetSetupBits(hi, lo, pos, i + add);
-        if (after)
-            after(i);
-    });
-}
-
-void frmSetup2::OnFocusTopic(QWidget* w, std::function<int()> topic)
-{
-    platform::OnGotFocus(w, [topic] {
-        const int t = topic();
-        if (t > 0)
-            HelpTopic = t;
-    });
-}
-
 void frmSetup2::ConnectHandlers()
 {
     auto fixed = [](int t) { return [t] { return t; }; };
@@ -479,37 +393,9 @@ void frmSetup2::ConnectScalingGroup(ScalingGroup& g, int channel, int index)
     });
 }
 
-int frmSetup2::Picked(const ComboBox* combo) const
-{
-    return PageReady == 0 ? -1 : combo->ListIndex();
-}
-
-int frmSetup2::FunctionRuleTopic(int otherwise) const
-{
-    if (FunctionCode == 2)
-        return ModeCode < 5 ? 1157 : 1158;
-    return otherwise;
-}
-
 int frmSetup2::ItemColumn(int column) const
 {
     return ItemLayoutEntry(ItemLayout, column);
-}
-
-void frmSetup2::ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag)
-{
-    EntryText = box->Text();
-    EntryKind = kind;
-    EntryBox = box;
-    EntryPos = pos;
-    if (decPt >= 0)
-        EntryDecPt = decPt;
-    if (timeFormat >= 0)
-        EntryTimeFormat = timeFormat;
-    QPointer<frmSetup2> self(this);
-    ShowValueEntry(flag);
-    if (self && !platform::ProgramEnding())
-        self->FocusMainMenu();
 }
 
 // ---- activation ------------------------------------------------------------
@@ -794,58 +680,49 @@ void frmSetup2::Rules2()
 
 void frmSetup2::FillAlarm1Type()
 {
-    FillList(cboAlm1Type, {QStringLiteral("Non-latching"), QStringLiteral("Latching")});
-    cboAlm1Type->SetListIndex(GetSetupBits(4, 4, 67));
+    FillList(cboAlm1Type, {QStringLiteral("Non-latching"), QStringLiteral("Latching")}, GetSetupBits(4, 4, 67));
 }
 
 void frmSetup2::FillAlarm2Type()
 {
-    FillList(cboAlm2Type, {QStringLiteral("Non-latching"), QStringLiteral("Latching")});
-    cboAlm2Type->SetListIndex(GetSetupBits(5, 5, 67));
+    FillList(cboAlm2Type, {QStringLiteral("Non-latching"), QStringLiteral("Latching")}, GetSetupBits(5, 5, 67));
 }
 
 void frmSetup2::FillDevType1()
 {
-    FillList(cboDevType1, {QStringLiteral("Band"), QStringLiteral("Hysteresis")});
-    cboDevType1->SetListIndex(GetSetupBits(3, 3, 65));
+    FillList(cboDevType1, {QStringLiteral("Band"), QStringLiteral("Hysteresis")}, GetSetupBits(3, 3, 65));
 }
 
 void frmSetup2::FillDevType2()
 {
-    FillList(cboDevType2, {QStringLiteral("Band"), QStringLiteral("Hysteresis")});
-    cboDevType2->SetListIndex(GetSetupBits(4, 4, 65));
+    FillList(cboDevType2, {QStringLiteral("Band"), QStringLiteral("Hysteresis")}, GetSetupBits(4, 4, 65));
 }
 
 void frmSetup2::FillRelay1State()
 {
-    FillList(cboRly1State, {QStringLiteral("Energized"), QStringLiteral("De-energized")});
-    cboRly1State->SetListIndex(GetSetupBits(6, 6, 67));
+    FillList(cboRly1State, {QStringLiteral("Energized"), QStringLiteral("De-energized")}, GetSetupBits(6, 6, 67));
 }
 
 void frmSetup2::FillRelay2State()
 {
-    FillList(cboRly2State, {QStringLiteral("Energized"), QStringLiteral("De-energized")});
-    cboRly2State->SetListIndex(GetSetupBits(7, 7, 67));
+    FillList(cboRly2State, {QStringLiteral("Energized"), QStringLiteral("De-energized")}, GetSetupBits(7, 7, 67));
 }
 
 void frmSetup2::FillAlarmState1()
 {
-    FillList(cboState1, {QStringLiteral("Hi Active"), QStringLiteral("Lo Active"), QStringLiteral("Disabled")});
-    cboState1->SetListIndex(GetSetupBits(1, 0, 67)); // 3 has no entry: nothing selected
+    FillList(cboState1, {QStringLiteral("Hi Active"), QStringLiteral("Lo Active"), QStringLiteral("Disabled")}, GetSetupBits(1, 0, 67)); // 3 has no entry: nothing selected
 }
 
 void frmSetup2::FillAlarmState2()
 {
-    FillList(cboState2, {QStringLiteral("Hi Active"), QStringLiteral("Lo Active"), QStringLiteral("Disabled")});
-    cboState2->SetListIndex(GetSetupBits(3, 2, 67));
+    FillList(cboState2, {QStringLiteral("Hi Active"), QStringLiteral("Lo Active"), QStringLiteral("Disabled")}, GetSetupBits(3, 2, 67));
 }
 
 void frmSetup2::FillNoRdgsAlarm()
 {
     FillList(cboNoRdgsAlm, {QStringLiteral("  1"), QStringLiteral("  2"), QStringLiteral("  4"),
                             QStringLiteral("  8"), QStringLiteral(" 16"), QStringLiteral(" 32"),
-                            QStringLiteral(" 64"), QStringLiteral("128")});
-    cboNoRdgsAlm->SetListIndex(GetSetupBits(2, 0, 65));
+                            QStringLiteral(" 64"), QStringLiteral("128")}, GetSetupBits(2, 0, 65));
 }
 
 void frmSetup2::FocusMainMenu()
@@ -946,27 +823,17 @@ void frmSetup2::optScale2_Click(int index)
 
 void frmSetup2::cmdMMenu_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveForMainMenu();
 }
 
 void frmSetup2::cmdNextPage_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    ShowSetupPage3();
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveFor(ShowSetupPage3);
 }
 
 void frmSetup2::cmdPrevPage_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    ShowSetupPage1();
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveFor(ShowSetupPage1);
 }
 
 } // namespace pages

@@ -13,8 +13,7 @@
 // repeated controls; the copy in use is chosen from ItemLayout and
 // ItemLayoutTable, whose columns this page reads in its own way.
 
-#include "platform/Controls.h"
-#include "platform/Forms.h"
+#include "pages/SetupPage.h"
 
 #include <QString>
 #include <array>
@@ -26,12 +25,7 @@ class QPushButton;
 
 namespace pages {
 
-using platform::CheckBox;
-using platform::ComboBox;
-using platform::OptionButton;
-using platform::TextBox;
-
-class frmSetup2 : public platform::Form {
+class frmSetup2 : public SetupPage {
     Q_OBJECT
 public:
     frmSetup2();
@@ -93,12 +87,11 @@ public:
     std::array<CheckBox*, 2> chkSqRt{};
 
     // ---- page state ----
-    int PageReady = 0;
     int AlarmSrc1 = 0;
     int AlarmSrc2 = 0;
 
     // ---- activation and layout ----
-    void Refill(); // the page's activation: everything from the image
+    void Refill() override; // the page's activation: everything from the image
     void ShowItemsAndSources();
     void ShowScalingItems();
     void ShowSqRt();
@@ -133,8 +126,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_KeyDown(int& keyCode, int shift) override;
-    void Form_Unload(bool& cancel) override;
+    void AfterValueEntry() override { FocusMainMenu(); }
 
 private:
     void BuildControls();
@@ -146,15 +138,6 @@ private:
     // Binds the scaling controls of the current layout for ShowScaling and
     // returns the scaling bit (5 channel 1, 4 channel 2).
     int BindScaling();
-    void StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add = 0,
-                      std::function<void(int)> after = {});
-    // The list's pick for a handler: -1 while the page is being filled or
-    // when nothing is picked (a stored code without an entry).
-    int Picked(const ComboBox* combo) const;
-    void OnFocusTopic(QWidget* w, std::function<int()> topic);
-    // decPt or timeFormat below 0: the hand-off global keeps its value.
-    void ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag);
-    int FunctionRuleTopic(int otherwise) const;
     int ItemColumn(int column) const;
 };
 

@@ -30,7 +30,6 @@ using platform::TwipsRect;
 
 namespace {
 
-constexpr int KeyF1 = 112;
 constexpr int ClientWidthTwips = 11880;
 constexpr int ClientHeightTwips = 8190;
 constexpr int AsciiTableTopic = 1138;
@@ -72,26 +71,6 @@ const char* const LockCaptions[16] = {
     "View Peak",           "View Setpoints",         " Front Pnl Func Resets", "Front Panel Ctr Reset",
 };
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
-                     int top, int width, int height)
-{
-    auto* f = new QGroupBox(caption, parent);
-    f->setObjectName(name);
-    f->setGeometry(TwipsRect(left, top, width, height));
-    return f;
-}
-
-// A frame's one list fills it below the caption; the caption names it for
-// screen readers as well.
-ComboBox* ListIn(QGroupBox* frame, const QString& name)
-{
-    auto* c = new ComboBox(frame);
-    c->setObjectName(name);
-    c->setGeometry(Px(90), Px(210), frame->width() - Px(180), Px(300));
-    c->setAccessibleName(frame->title().trimmed());
-    return c;
-}
-
 // A value box at the frame's left, and, for a character code, the label
 // beside it that names the character.
 TextBox* BoxIn(QGroupBox* frame, const QString& name, int width, const QString& designText = {})
@@ -122,19 +101,6 @@ CheckBox* Check(QWidget* parent, const QString& name, const QString& caption, in
     return c;
 }
 
-void Enable(QWidget* w, bool on)
-{
-    if (w)
-        w->setEnabled(on);
-}
-
-void FillList(ComboBox* combo, const QStringList& texts)
-{
-    combo->Clear();
-    for (const QString& t : texts)
-        combo->AddItem(t);
-}
-
 QString CodeText(int code)
 {
     return QLatin1Char(' ') + QString::number(code);
@@ -144,11 +110,10 @@ QString CodeText(int code)
 
 // ---- window --------------------------------------------------------------
 
-frmSetup3::frmSetup3() : platform::Form(QStringLiteral("frmSetup3"))
+frmSetup3::frmSetup3() : SetupPage(QStringLiteral("frmSetup3"))
 {
     setWindowTitle(DesignCaption);
     SetDesignFont(QStringLiteral("Times New Roman"), 9);
-    SetKeyPreview(true);
     setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
     BuildControls();
     ConnectHandlers();
@@ -156,35 +121,7 @@ frmSetup3::frmSetup3() : platform::Form(QStringLiteral("frmSetup3"))
 
 void frmSetup3::ShowPage()
 {
-    auto* page = platform::Load<frmSetup3>();
-    if (!page)
-        return;
-    QPointer<frmSetup3> self(page);
-    page->Show();
-    if (self)
-        self->Refill();
-}
-
-void frmSetup3::Form_Load()
-{
-    PageReady = 0;
-}
-
-void frmSetup3::Form_KeyDown(int& keyCode, int shift)
-{
-    Q_UNUSED(shift);
-    if (keyCode != KeyF1)
-        return;
-    keyCode = 0;
-    help::ShowHelpModal();
-}
-
-void frmSetup3::Form_Unload(bool& cancel)
-{
-    Q_UNUSED(cancel);
-    ClearBindings(this);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    ShowPageOf<frmSetup3>();
 }
 
 bool frmSetup3::eventFilter(QObject* watched, QEvent* event)
@@ -211,7 +148,7 @@ void frmSetup3::BuildControls()
     auto listFrame = [&](const char* fraName, const char* caption, const char* cboName, int left,
                          int top, ComboBox*& combo) {
         QGroupBox* f = MakeFrame(fraSerComm, QLatin1String(fraName), QLatin1String(caption), left, top, 2000, 580);
-        combo = ListIn(f, QLatin1String(cboName));
+        combo = Inside<ComboBox>(f, QLatin1String(cboName));
         return f;
     };
     constexpr int c1 = 120, c2 = 2200, c3 = 4280;
@@ -241,9 +178,9 @@ void frmSetup3::BuildControls()
     // Analog output.
     fraAnaOut = MakeFrame(this, QStringLiteral("fraAnaOut"), QStringLiteral("Analog Out"), 120, 3880, 6360, 900);
     fraSource = MakeFrame(fraAnaOut, QStringLiteral("fraSource"), QStringLiteral("Source"), 120, 240, 1400, 580);
-    cboSource = ListIn(fraSource, QStringLiteral("cboSource"));
+    cboSource = Inside<ComboBox>(fraSource, QStringLiteral("cboSource"));
     fraCircuit = MakeFrame(fraAnaOut, QStringLiteral("fraCircuit"), QStringLiteral("Circuit"), 1580, 240, 1800, 580);
-    cboCircuit = ListIn(fraCircuit, QStringLiteral("cboCircuit"));
+    cboCircuit = Inside<ComboBox>(fraCircuit, QStringLiteral("cboCircuit"));
     fraAnaLo = MakeFrame(fraAnaOut, QStringLiteral("fraAnaLo"), QStringLiteral("Low Reading"), 3440, 240, 1400, 580);
     txtAnaLo = BoxIn(fraAnaLo, QStringLiteral("txtAnaLo"), 1220, QStringLiteral("+999. 999"));
     fraAnaHI = MakeFrame(fraAnaOut, QStringLiteral("fraAnaHI"), QStringLiteral("High Reading"), 4900, 240, 1400, 580);
@@ -252,7 +189,7 @@ void frmSetup3::BuildControls()
     // External inputs and the calibration correction.
     fraExtIn = MakeFrame(this, QStringLiteral("fraExtIn"), QStringLiteral("External Inputs"), 120, 4860, 4300, 1060);
     fraExtAB = MakeFrame(fraExtIn, QStringLiteral("fraExtAB"), QStringLiteral(" Ext In A              Ext In B"), 120, 260, 4060, 640);
-    cboExtAB = ListIn(fraExtAB, QStringLiteral("cboExtAB"));
+    cboExtAB = Inside<ComboBox>(fraExtAB, QStringLiteral("cboExtAB"));
     fraCalib = MakeFrame(this, QStringLiteral("fraCalib"), QStringLiteral("Calibration"), 4500, 4860, 1980, 1060);
     fraCal = MakeFrame(fraCalib, QStringLiteral("fraCal"), QStringLiteral("Parts per Million"), 120, 260, 1740, 640);
     txtCal = BoxIn(fraCal, QStringLiteral("txtCal"), 1000, QStringLiteral("+29999"));
@@ -298,33 +235,6 @@ void frmSetup3::BuildControls()
 }
 
 // ---- wiring ----------------------------------------------------------------
-
-int frmSetup3::Picked(const ComboBox* combo) const
-{
-    return PageReady == 0 ? -1 : combo->ListIndex();
-}
-
-void frmSetup3::StoreOnClick(ComboBox* combo, int hi, int lo, int pos)
-{
-    connect(combo, &ComboBox::Click, this, [=, this] {
-        const int i = Picked(combo);
-        if (i >= 0)
-            SetSetupBits(hi, lo, pos, i);
-    });
-}
-
-void frmSetup3::StoreOnClick(CheckBox* box, int hi, int lo, int pos)
-{
-    connect(box, &CheckBox::Click, this, [=, this] {
-        if (PageReady != 0)
-            SetSetupBits(hi, lo, pos, box->Value());
-    });
-}
-
-void frmSetup3::OnFocusTopic(QWidget* w, int topic)
-{
-    platform::OnGotFocus(w, [topic] { HelpTopic = topic; });
-}
 
 void frmSetup3::ConnectHandlers()
 {
@@ -449,8 +359,7 @@ void frmSetup3::Refill()
                                                       txtShow, fraSkip, txtSkip})
         Enable(w, true);
 
-    FillList(cboTranChars, {QStringLiteral("Normal"), QStringLiteral("Start/StopChars")});
-    cboTranChars->SetListIndex(GetSetupBits(6, 6, 51));
+    FillList(cboTranChars, {QStringLiteral("Normal"), QStringLiteral("Start/StopChars")}, GetSetupBits(6, 6, 51));
     Enable(fraTranChars, true);
     const bool startStop = meterlink::MeterRevision > 34;
     Enable(cboTranChars, startStop);
@@ -489,20 +398,17 @@ void frmSetup3::FillBaudRateList()
 {
     FillList(cboBaudRate, {QStringLiteral("  300"), QStringLiteral("  600"), QStringLiteral(" 1200"),
                            QStringLiteral(" 2400"), QStringLiteral(" 4800"), QStringLiteral(" 9600"),
-                           QStringLiteral("19200")});
-    cboBaudRate->SetListIndex(GetSetupBits(6, 4, 55)); // code 7: no entry, nothing selected
+                           QStringLiteral("19200")}, GetSetupBits(6, 4, 55)); // code 7: no entry, nothing selected
 }
 
 void frmSetup3::FillCircuitList()
 {
-    FillList(cboCircuit, {QStringLiteral("Current Output"), QStringLiteral("Voltage Output")});
-    cboCircuit->SetListIndex(GetSetupBits(2, 2, 31));
+    FillList(cboCircuit, {QStringLiteral("Current Output"), QStringLiteral("Voltage Output")}, GetSetupBits(2, 2, 31));
 }
 
 void frmSetup3::FillCRList()
 {
-    FillList(cboCR, {QStringLiteral("End of all items"), QStringLiteral("End of each item")});
-    cboCR->SetListIndex(GetSetupBits(3, 3, 51));
+    FillList(cboCR, {QStringLiteral("End of all items"), QStringLiteral("End of each item")}, GetSetupBits(3, 3, 51));
 }
 
 void frmSetup3::FillDuplexList()
@@ -557,20 +463,17 @@ void frmSetup3::FillOutRateList()
 
 void frmSetup3::FillOutValueList()
 {
-    FillList(cboOutVal, {QStringLiteral("Unfiltered"), QStringLiteral("Filtered")});
-    cboOutVal->SetListIndex(GetSetupBits(7, 7, 55));
+    FillList(cboOutVal, {QStringLiteral("Unfiltered"), QStringLiteral("Filtered")}, GetSetupBits(7, 7, 55));
 }
 
 void frmSetup3::FillRTSList()
 {
-    FillList(cboRTS, {QStringLiteral("Non-Latching"), QStringLiteral("Latching")});
-    cboRTS->SetListIndex(GetSetupBits(4, 4, 51));
+    FillList(cboRTS, {QStringLiteral("Non-Latching"), QStringLiteral("Latching")}, GetSetupBits(4, 4, 51));
 }
 
 void frmSetup3::FillSerModeList()
 {
-    FillList(cboSerMode, {QStringLiteral("Continuous"), QStringLiteral("Command")});
-    cboSerMode->SetListIndex(GetSetupBits(5, 5, 53));
+    FillList(cboSerMode, {QStringLiteral("Continuous"), QStringLiteral("Command")}, GetSetupBits(5, 5, 53));
 }
 
 void frmSetup3::LoadAlarmDataCheck()
@@ -691,22 +594,12 @@ void frmSetup3::chkLock_Click(int index)
 
 void frmSetup3::AnalogBoxClick(TextBox* box, int pos)
 {
-    EntryText = box->Text();
-    EntryKind = KindReading;
-    EntryBox = box;
     // The dialog shows the value with the point that the box shows, so
-    // that the digits typed mean what the box means.
+    // that the digits typed mean what the box means; a reading, never a time.
     const int code = AnalogDecPt();
-    EntryDecPt = code != 0 ? code : DecPt1;
-    EntryPos = pos;
-    EntryTimeFormat = TimeFormatNumber; // a reading, never a time
-    QPointer<frmSetup3> self(this);
-    ShowValueEntry(0);
-    if (!self || platform::ProgramEnding())
-        return;
-    // The dialog stored the value into SetupA; show both boxes as stored.
-    ShowAnalogTexts();
-    FocusMainMenuButton();
+    // The dialog stored the value into SetupA; both boxes then show it as stored.
+    ValueBoxClick(box, KindReading, pos, code != 0 ? code : DecPt1, TimeFormatNumber, 0,
+                  [this] { ShowAnalogTexts(); });
 }
 
 void frmSetup3::txtAnaHi_Click()
@@ -721,19 +614,11 @@ void frmSetup3::txtAnaLo_Click()
 
 void frmSetup3::CharBoxClick(TextBox* box, int flag, const std::function<void(int)>& store)
 {
-    EntryText = box->Text();
-    EntryCode = NoEntryCode;
-    EntryKind = KindCharCode;
-    EntryBox = box;
-    EntryPos = 1;
-    EntryTimeFormat = TimeFormatNumber;
-    QPointer<frmSetup3> self(this);
-    ShowValueEntry(flag);
-    if (!self || platform::ProgramEnding())
-        return;
-    if (EntryCode >= 0 && EntryCode <= 255)
-        store(EntryCode);
-    FocusMainMenuButton();
+    EntryCode = NoEntryCode; // only OK gives a code back
+    ValueBoxClick(box, KindCharCode, 1, -1, TimeFormatNumber, flag, [&store] {
+        if (EntryCode >= 0 && EntryCode <= 255)
+            store(EntryCode);
+    });
 }
 
 void frmSetup3::txtCusRecog_Click()
@@ -820,22 +705,12 @@ void frmSetup3::lblLockout_Click()
 
 void frmSetup3::cmdMMenu_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveForMainMenu();
 }
 
 void frmSetup3::cmdPrevPage_Click()
 {
-    platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    QPointer<frmSetup3> self(this);
-    ShowSetupPage2();
-    if (!self)
-        return;
-    hide();
-    platform::SetMousePointer(this, platform::MousePointer::Default);
+    LeaveFor(ShowSetupPage2);
 }
 
 } // namespace pages

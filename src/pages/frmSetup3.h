@@ -9,8 +9,7 @@
 // refill it: a value box's handler stores what was entered and then
 // refreshes the controls that show it itself.
 
-#include "platform/Controls.h"
-#include "platform/Forms.h"
+#include "pages/SetupPage.h"
 
 #include <QString>
 #include <array>
@@ -26,7 +25,7 @@ using platform::CheckBox;
 using platform::ComboBox;
 using platform::TextBox;
 
-class frmSetup3 : public platform::Form {
+class frmSetup3 : public SetupPage {
     Q_OBJECT
 public:
     frmSetup3();
@@ -71,12 +70,11 @@ public:
     QLabel *lblAscTbl = nullptr, *lblLockout = nullptr;
 
     // ---- page state ----
-    int PageReady = 0;
     int AnaSource = 0; // analog output source as an item 1..3, 0 when refused
     std::array<int, 8> LockBitTable{};
 
     // ---- activation and fillers ----
-    void Refill(); // the page's activation: everything from the image
+    void Refill() override; // the page's activation: everything from the image
     void FillAddressList();
     void FillBaudRateList();
     void FillCircuitList();
@@ -116,22 +114,12 @@ public:
     void cmdPrevPage_Click();
 
 protected:
-    void Form_Load() override;
-    void Form_KeyDown(int& keyCode, int shift) override;
-    void Form_Unload(bool& cancel) override;
+    void AfterValueEntry() override { FocusMainMenuButton(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void ConnectHandlers();
-    // A list whose pick is stored into bits hi..lo of SetupB byte pos;
-    // nothing while the page is being filled or nothing is picked.
-    void StoreOnClick(ComboBox* combo, int hi, int lo, int pos);
-    void StoreOnClick(CheckBox* box, int hi, int lo, int pos);
-    // The list's pick for a handler: -1 while the page is being filled or
-    // when nothing is picked (a stored code without an entry).
-    int Picked(const ComboBox* combo) const;
-    void OnFocusTopic(QWidget* w, int topic);
     // The two analog boxes from the image, with the source's decimal point.
     void ShowAnalogTexts();
     // The decimal-point code of the analog boxes, 0 when there is none.

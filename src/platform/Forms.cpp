@@ -389,6 +389,12 @@ Form* Load(const QString& name)
     return form;
 }
 
+void ShowForm(const QString& name)
+{
+    if (Form* form = Load(name))
+        form->Show();
+}
+
 void Unload(const QString& name)
 {
     Unload(Find(name));

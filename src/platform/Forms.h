@@ -108,6 +108,10 @@ Form* Load(const QString& name);
 // handler). Not loaded, or already unloading: nothing happens.
 void Unload(const QString& name);
 void Unload(Form* form);
+// Loads the window of that name if need be and shows it modeless; nothing
+// when no such window is registered. The windows return to the main menu
+// ("frmMMenu") this way, without depending on its code.
+void ShowForm(const QString& name);
 
 namespace detail {
 Form* FindIf(const std::function<bool(Form*)>& match);

@@ -308,8 +308,7 @@ void frmCtrMenu::grdSetPt_SelChange()
 void frmCtrMenu::cmdMainMenu_Click()
 {
     // The main menu's activation unloads this window.
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
 }
 
 void frmCtrMenu::cmdPrinter_Click() { platform::PrintForm(this); }
@@ -322,8 +321,7 @@ void frmCtrMenu::Form_Unload(bool& cancel)
         HookOwner = nullptr;
         help::ResetMenuViewGrid = nullptr;
     }
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
 }
 
 } // namespace views

@@ -143,8 +143,7 @@ void frmJumper::cmdOK_Click()
         return;
     }
     platform::SetMousePointer(this, platform::MousePointer::Hourglass);
-    if (platform::Form* menu = platform::Load(QStringLiteral("frmMMenu")))
-        menu->Show();
+    platform::ShowForm(QStringLiteral("frmMMenu"));
     platform::SetMousePointer(this, platform::MousePointer::Default);
 }
 

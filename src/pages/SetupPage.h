@@ -1,0 +1,119 @@
+#pragma once
+// What the three setup pages have in common: how their controls are made
+// and placed, the page-ready gate of their handlers, F1, closing, the help
+// topic of a control that takes the focus, and the hand-over of a value box
+// to the value-entry dialog.
+//
+// A page is filled from the setup image only when a window shows it
+// (ShowPageOf): coming back from the value-entry dialog, the help window or
+// another application leaves it as it is, so a choice made after a value
+// entry is stored as usual.
+
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+#include "platform/Twips.h"
+
+#include <QGroupBox>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace pages {
+
+using platform::CheckBox;
+using platform::ComboBox;
+using platform::OptionButton;
+using platform::TextBox;
+
+// ---- Making controls (geometry in twips) ------------------------------------
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
+                     int top, int width, int height);
+
+// A frame's one control fills it below the caption; the caption names it
+// for screen readers as well.
+template <class T> T* Inside(QGroupBox* frame, const QString& name)
+{
+    auto* c = new T(frame);
+    c->setObjectName(name);
+    c->setGeometry(platform::Px(90), platform::Px(210), frame->width() - platform::Px(180),
+                   platform::Px(300));
+    c->setAccessibleName(frame->title().trimmed());
+    return c;
+}
+
+TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designText);
+
+// The name of copy i of a control array: "cboDecPt1(0)".
+QString Idx(const char* base, int i);
+
+void FillList(ComboBox* combo, const QStringList& texts);
+// Fills the list and selects entry `selected` (its Click runs; a code
+// without an entry selects nothing).
+void FillList(ComboBox* combo, const QStringList& texts, int selected);
+void Enable(QWidget* w, bool on);
+
+// The help topic of the value boxes: batch (function 2) has its own.
+int FunctionRuleTopic(int otherwise);
+
+// ---- The page ---------------------------------------------------------------
+
+class SetupPage : public platform::Form {
+    Q_OBJECT
+public:
+    // 0 while the page fills its controls, 1 after: the list and check
+    // handlers store only while it is 1.
+    int PageReady = 0;
+
+    // Fills the whole page from the setup image.
+    virtual void Refill() = 0;
+
+    // Loads page T, shows it and fills it afresh.
+    template <class T> static void ShowPageOf()
+    {
+        T* page = platform::Load<T>();
+        if (!page)
+            return;
+        QPointer<T> self(page);
+        page->Show();
+        if (self)
+            self->Refill();
+    }
+
+protected:
+    explicit SetupPage(const QString& name);
+
+    void Form_Load() override;
+    void Form_KeyDown(int& keyCode, int shift) override; // F1: help at HelpTopic
+    void Form_Unload(bool& cancel) override;             // back to the main menu
+
+    // Where the focus goes after a value entry.
+    virtual void AfterValueEntry() = 0;
+
+    // Leaves the page for the window that `showNext` shows, with the
+    // hourglass while it is being shown.
+    void LeaveFor(const std::function<void()>& showNext);
+    void LeaveForMainMenu();
+
+    // The list's pick for a handler: -1 while the page is being filled or
+    // when nothing is picked (a stored code without an entry).
+    int Picked(const ComboBox* combo) const;
+    // A list whose pick is stored into bits hi..lo of SetupB byte pos as the
+    // list position plus `add`, then `after` runs with the position.
+    void StoreOnClick(ComboBox* combo, int hi, int lo, int pos, int add = 0,
+                      std::function<void(int)> after = {});
+    // A check box stored as 0 or 1.
+    void StoreOnClick(CheckBox* box, int hi, int lo, int pos);
+    // Sets HelpTopic when w takes the focus (a topic of 0 leaves it).
+    void OnFocusTopic(QWidget* w, std::function<int()> topic);
+    void OnFocusTopic(QWidget* w, int topic);
+    // Hands the box's number to the value-entry dialog: decPt and timeFormat
+    // below 0 leave EntryDecPt and EntryTimeFormat as they are. When the
+    // dialog has closed, `then` runs (while the page is still there), then
+    // AfterValueEntry.
+    void ValueBoxClick(TextBox* box, int kind, int pos, int decPt, int timeFormat, int flag,
+                       const std::function<void()>& then = {});
+};
+
+} // namespace pages
