@@ -29,7 +29,11 @@ Grid::Grid(QWidget* parent) : QTableWidget(parent)
         moveTo(r, c);
         emit Click();
     });
-    connect(this, &QTableWidget::currentCellChanged, this, [this](int r, int c, int, int) {
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int r, int c, int pr, int pc) {
+        // Qt makes a cell current by itself the first time the view is shown
+        // or filled; that is nobody's choice and changes no selection.
+        if (pr < 0 || pc < 0)
+            return;
         if (r >= 0 && c >= 0)
             moveTo(r, c);
     });

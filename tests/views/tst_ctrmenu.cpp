@@ -116,6 +116,9 @@ private slots:
         QVERIFY(Shown(w));
         QVERIFY(Shown(menu));
         QCOMPARE(help::CtrMenuLoaded, 1);
+        QTest::qWaitForWindowExposed(w);
+        emu::Settle();
+        QVERIFY(!platform::IsLoaded<frmAppHelp>() || !platform::Find<frmAppHelp>()->isVisible());
         // Hourglass while the view built itself, the arrow again after.
         QCOMPARE(ProbeView::pointerAtLoad, platform::MousePointer::Hourglass);
         QCOMPARE(platform::GetMousePointer(menu), platform::MousePointer::Default);
