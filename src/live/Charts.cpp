@@ -271,12 +271,20 @@ bool CountReading(GraphRun& run, int c)
 
 double GraphLabelStep()
 {
-    return std::nearbyint(GraphFullScale / 5.0);
+    return GraphFullScale / 5.0;
 }
 
 QString CountLabel(double count)
 {
-    return QString::number(count, 'f', 0);
+    // Whole counts as whole numbers; a full scale that is no multiple of 5
+    // puts its lines between whole counts, and they are labelled as such
+    // (rounded to the step a rounded label would otherwise hide: 0.2, 1.4).
+    QString text = QString::number(std::nearbyint(count * 100.0) / 100.0, 'f', 2);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
 } // namespace live

@@ -123,10 +123,10 @@ struct GraphRun {
 // doubled (as often as needed) to hold the new count.
 bool CountReading(GraphRun& run, int c);
 
-// The count between two count lines, as labelled: GraphFullScale / 5,
-// rounded half to even.
+// The count between two count lines: GraphFullScale / 5.
 double GraphLabelStep();
-// A whole count ("#####0").
+// The label of a count line: a whole count as a whole number, else to two
+// decimals ("0.2", "1.4").
 QString CountLabel(double count);
 
 } // namespace live

@@ -82,6 +82,12 @@ private slots:
         QVERIFY(!live::CountReading(run, 31));
         QCOMPARE(live::CountLabel(2 * 5), "10");
         QCOMPARE(live::CountLabel(1e12), "1000000000000");
+        // A full scale that is no multiple of 5 labels its lines truly.
+        live::GraphFullScale = 1;
+        QCOMPARE(live::CountLabel(live::GraphLabelStep() * 3), "0.6");
+        live::GraphFullScale = 7;
+        QCOMPARE(live::CountLabel(live::GraphLabelStep() * 5), "7");
+        live::GraphFullScale = 10;
     }
 
     // Bars, the doubling at the sixth reading, the arrows, Pause and New
