@@ -258,11 +258,18 @@ void CommControl::SetInputNotify(std::function<void()> notify)
     device_->setInputNotify(notify_);
 }
 
+void CommControl::SetInputBatching(bool on)
+{
+    batching_ = on;
+    device_->setInputBatching(on);
+}
+
 void CommControl::SetDevice(std::unique_ptr<PortDevice> device)
 {
     device_->close();
     device_ = std::move(device);
     device_->setInputNotify(notify_);
+    device_->setInputBatching(batching_);
     rx_.clear();
     error_.clear();
     modemLines_ = true;

@@ -87,6 +87,8 @@ public:
     // no more). Readers that wait for input without a loop of their own use
     // it together with a slow timer, since not every device can tell.
     void SetInputNotify(std::function<void()> notify);
+    // For a reader of a steady stream (see PortDevice::setInputBatching).
+    void SetInputBatching(bool on);
 
     // Tests: use this device instead of the real one (closes the port).
     void SetDevice(std::unique_ptr<PortDevice> device);
@@ -113,6 +115,7 @@ private:
     QByteArray rx_;
     QString error_;
     std::function<void()> notify_;
+    bool batching_ = false;
 };
 
 // The program's port. Created on first use; lives until the application

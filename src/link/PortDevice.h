@@ -66,6 +66,12 @@ public:
     // that wait for input without polling. A device that cannot tell keeps
     // quiet; its readers poll.
     virtual void setInputNotify(std::function<void()>) {}
+
+    // Batching on: input may be held back in the system until the next
+    // readAll(), so that a reader of a steady stream is woken a few times
+    // per read instead of once per character. Nothing is lost: readAll()
+    // returns it then or at the read after. A device without it ignores it.
+    virtual void setInputBatching(bool) {}
 };
 
 } // namespace meterlink

@@ -14,6 +14,9 @@ namespace meterlink {
 
 namespace {
 
+// Held input from which on a batching port keeps reading as input comes.
+constexpr qint64 BatchFloodBytes = 1024;
+
 QSerialPort::Parity parityOf(char p)
 {
     switch (p) {
@@ -73,6 +76,13 @@ bool QtPortDevice::open(const QString& path, const LineSettings& settings, int h
     QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                      [this](QSerialPort::SerialPortError e) { onError(int(e)); });
     QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] {
+        // Batching: what waited has come in with this notice. A trickle
+        // (a character or a record at a time) is then left in the system
+        // until the next read: the port takes no more than it holds, so it
+        // stops waking the program. A flood is taken in as it comes, in
+        // large pieces that cost little, so that it never backs up.
+        if (batching_ && port_->bytesAvailable() < BatchFloodBytes)
+            port_->setReadBufferSize(1);
         if (notify_)
             notify_();
     });
@@ -198,7 +208,19 @@ QString QtPortDevice::takeLineError()
 
 QByteArray QtPortDevice::readAll()
 {
-    return isOpen() ? port_->readAll() : QByteArray();
+    if (!isOpen())
+        return {};
+    // No limit again: the port's next notice takes in all that waits.
+    if (batching_)
+        port_->setReadBufferSize(0);
+    return port_->readAll();
+}
+
+void QtPortDevice::setInputBatching(bool on)
+{
+    batching_ = on;
+    if (isOpen())
+        port_->setReadBufferSize(0);
 }
 
 bool QtPortDevice::write(const QByteArray& bytes)

@@ -29,6 +29,7 @@ public:
     QString errorText() const override { return errorText_; }
     QString takeLineError() override;
     void setInputNotify(std::function<void()> notify) override { notify_ = std::move(notify); }
+    void setInputBatching(bool on) override;
 
 private:
     ModemLine modemCall(bool rts, bool on);
@@ -38,6 +39,7 @@ private:
     QString errorText_;
     QString lineError_;
     std::function<void()> notify_;
+    bool batching_ = false;
     bool inModemCall_ = false;
     bool lsrUnsupported_ = false;
 };

@@ -202,6 +202,9 @@ void ReadingsReader::Start()
         if (self && self->running_ && !self->soon_.isActive())
             self->soon_.start();
     });
+    // A steady stream: the port need not wake the program for every
+    // character, only for the reads of the gather timer.
+    port.SetInputBatching(true);
     poll_.start();
 }
 
@@ -216,6 +219,7 @@ void ReadingsReader::Stop()
     if (noticed == this) {
         noticed = nullptr;
         meterlink::Commx().SetInputNotify({});
+        meterlink::Commx().SetInputBatching(false);
     }
 }
 

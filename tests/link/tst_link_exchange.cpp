@@ -88,6 +88,31 @@ private slots:
         QCOMPARE(Reply, QStringLiteral("80"));
     }
 
+    // A reader of a steady stream lets the port hold input back between its
+    // reads; a trickle and a flood must both arrive whole and in order.
+    void batchedInputArrivesWhole()
+    {
+        QByteArray trickle, flood;
+        for (int i = 0; i < 40; ++i)
+            trickle += " " + QByteArray::number(i).rightJustified(4, '0') + "\r";
+        for (int i = 0; i < 8000; ++i)
+            flood += " " + QByteArray::number(i).rightJustified(6, '0') + "\r";
+        Commx().SetInputBatching(true);
+        meter->setBaud(19200);
+        meter->setPacing(true);
+        meter->send(trickle);
+        meter->setPacing(false);
+        meter->send(flood);
+        QByteArray got;
+        for (int turn = 0; turn < 400 && got.size() < trickle.size() + flood.size(); ++turn) {
+            DelayMs(20);
+            got += Commx().Input().toLatin1();
+        }
+        Commx().SetInputBatching(false);
+        QCOMPARE(got.size(), trickle.size() + flood.size());
+        QVERIFY(got == trickle + flood);
+    }
+
     void waitForInputEndsAtInput()
     {
         QTimer::singleShot(200, this, [this] { meter->send("X"); });
