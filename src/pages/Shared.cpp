@@ -9,6 +9,7 @@
 #include "setup/PageValues.h"
 #include "setup/SetupImage.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -96,6 +97,26 @@ void ClearBindings(const QWidget* form)
         Forget(*p, form);
     for (auto& p : FormatList)
         Forget(p, form);
+}
+
+void BindScaling(const ScalingGroup& g)
+{
+    CurOptScale = g.optScale;
+    CurOptCoord = g.optCoord;
+    CurTxtScale = g.txtScale;
+    CurFraScale = g.fraScale;
+    CurCboMult = g.cboMult;
+    CurFraMult = g.fraMult;
+    CurTxtOffset = g.txtOffset;
+    CurFraOffset = g.fraOffset;
+    CurTxtLoIn = g.txtLoIn;
+    CurFraLoIn = g.fraLoIn;
+    CurTxtLoRd = g.txtLoRd;
+    CurFraLoRd = g.fraLoRd;
+    CurTxtHiIn = g.txtHiIn;
+    CurFraHiIn = g.fraHiIn;
+    CurTxtHiRd = g.txtHiRd;
+    CurFraHiRd = g.fraHiRd;
 }
 
 QString FormatNumber(int kind, const QString& setupStr, int pos, int decPt)

@@ -16,6 +16,7 @@
 #include <QString>
 #include <array>
 
+class QGroupBox;
 class QLabel;
 class QWidget;
 
@@ -41,6 +42,20 @@ extern QPointer<TextBox> CurTxtScale, CurTxtOffset, CurTxtLoIn, CurTxtLoRd, CurT
     CurTxtHiRd;
 extern QPointer<QWidget> CurFraScale, CurFraMult, CurFraOffset, CurFraLoIn, CurFraLoRd,
     CurFraHiIn, CurFraHiRd;
+
+// One item's scaling controls as a page holds them (one copy per layout).
+struct ScalingGroup {
+    QGroupBox* fraScaleCoord = nullptr;
+    OptionButton* optScale = nullptr;
+    OptionButton* optCoord = nullptr;
+    QGroupBox *fraScale = nullptr, *fraMult = nullptr, *fraOffset = nullptr, *fraLoIn = nullptr,
+              *fraLoRd = nullptr, *fraHiIn = nullptr, *fraHiRd = nullptr;
+    TextBox *txtScale = nullptr, *txtOffset = nullptr, *txtLoIn = nullptr, *txtLoRd = nullptr,
+            *txtHiIn = nullptr, *txtHiRd = nullptr;
+    ComboBox* cboMult = nullptr;
+};
+// Binds the sixteen scaling bindings to g's controls (before ShowScaling).
+void BindScaling(const ScalingGroup& g);
 
 // Up to three value boxes whose decimal point follows a decimal-point choice.
 extern std::array<QPointer<TextBox>, 3> FormatList;

@@ -139,7 +139,7 @@ void frmSetup1::BuildControls()
     cmdNextPage->setGeometry(TwipsRect(7790, 7020, 1500, 420));
 }
 
-frmSetup1::ScalingGroup frmSetup1::BuildScalingGroup(QWidget* parent, int left, int top,
+ScalingGroup frmSetup1::BuildScalingGroup(QWidget* parent, int left, int top,
                                                      const QString& suffix, const QString& item)
 {
     ScalingGroup g;
@@ -685,22 +685,7 @@ void frmSetup1::ArrangeItemControls()
 
     const int c1 = ItemColumn(ColScale1);
     const ScalingGroup& g = c1 == 9 ? scale2 : scale1[c1];
-    CurOptScale = g.optScale;
-    CurFraScale = g.fraScale;
-    CurTxtScale = g.txtScale;
-    CurOptCoord = g.optCoord;
-    CurCboMult = g.cboMult;
-    CurFraMult = g.fraMult;
-    CurTxtOffset = g.txtOffset;
-    CurFraOffset = g.fraOffset;
-    CurTxtLoIn = g.txtLoIn;
-    CurFraLoIn = g.fraLoIn;
-    CurTxtLoRd = g.txtLoRd;
-    CurFraLoRd = g.fraLoRd;
-    CurTxtHiIn = g.txtHiIn;
-    CurFraHiIn = g.fraHiIn;
-    CurTxtHiRd = g.txtHiRd;
-    CurFraHiRd = g.fraHiRd;
+    BindScaling(g);
     ShowScaling(c1 == 9 ? 4 : 5);
 
     SetVisible(fraPreset, PresetShown == 1);

@@ -15,6 +15,7 @@
 // Shared.h act on the copy bound just before the call.
 
 #include "pages/SetupPage.h"
+#include "pages/Shared.h"
 
 #include <QString>
 #include <array>
@@ -32,18 +33,6 @@ public:
 
     // Shows the page filled afresh from the setup image.
     static void ShowPage();
-
-    // One item's scaling controls (item 1 has three copies, item 2 one).
-    struct ScalingGroup {
-        QGroupBox* fraScaleCoord = nullptr;
-        OptionButton* optScale = nullptr;
-        OptionButton* optCoord = nullptr;
-        QGroupBox *fraScale = nullptr, *fraMult = nullptr, *fraOffset = nullptr,
-                  *fraLoIn = nullptr, *fraLoRd = nullptr, *fraHiIn = nullptr, *fraHiRd = nullptr;
-        TextBox *txtScale = nullptr, *txtOffset = nullptr, *txtLoIn = nullptr, *txtLoRd = nullptr,
-                *txtHiIn = nullptr, *txtHiRd = nullptr;
-        ComboBox* cboMult = nullptr;
-    };
 
     // ---- controls ----
     QLineEdit* txtF1Help = nullptr;

@@ -134,7 +134,7 @@ void frmSetup2::BuildControls()
     cmdNextPage->setGeometry(TwipsRect(7790, 7020, 1500, 420));
 }
 
-frmSetup2::ScalingGroup frmSetup2::BuildScalingGroup(QWidget* parent, int left, int top,
+ScalingGroup frmSetup2::BuildScalingGroup(QWidget* parent, int left, int top,
                                                      int channel, const QString& suffix)
 {
     ScalingGroup g;
@@ -481,22 +481,7 @@ int frmSetup2::BindScaling()
 {
     const int k = ItemColumn(ColScale);
     const ScalingGroup& g = k == 9 ? scale1 : scale2[std::size_t(qBound(0, k, 2))];
-    CurOptScale = g.optScale;
-    CurTxtScale = g.txtScale;
-    CurFraScale = g.fraScale;
-    CurOptCoord = g.optCoord;
-    CurCboMult = g.cboMult;
-    CurFraMult = g.fraMult;
-    CurTxtOffset = g.txtOffset;
-    CurFraOffset = g.fraOffset;
-    CurTxtLoIn = g.txtLoIn;
-    CurFraLoIn = g.fraLoIn;
-    CurTxtLoRd = g.txtLoRd;
-    CurFraLoRd = g.fraLoRd;
-    CurTxtHiIn = g.txtHiIn;
-    CurFraHiIn = g.fraHiIn;
-    CurTxtHiRd = g.txtHiRd;
-    CurFraHiRd = g.fraHiRd;
+    pages::BindScaling(g);
     return k == 9 ? 5 : 4;
 }
 

@@ -14,6 +14,7 @@
 // ItemLayoutTable, whose columns this page reads in its own way.
 
 #include "pages/SetupPage.h"
+#include "pages/Shared.h"
 
 #include <QString>
 #include <array>
@@ -32,19 +33,6 @@ public:
 
     // Shows the page filled afresh from the setup image.
     static void ShowPage();
-
-    // One item's scaling controls: the single channel-1 set (layout 1) and
-    // the three copies of the channel-2 set (layouts 0, 2 and 3).
-    struct ScalingGroup {
-        QGroupBox* fraScaleCoord = nullptr;
-        OptionButton* optScale = nullptr;
-        OptionButton* optCoord = nullptr;
-        QGroupBox *fraScale = nullptr, *fraMult = nullptr, *fraOffset = nullptr,
-                  *fraLoIn = nullptr, *fraLoRd = nullptr, *fraHiIn = nullptr, *fraHiRd = nullptr;
-        TextBox *txtScale = nullptr, *txtOffset = nullptr, *txtLoIn = nullptr, *txtLoRd = nullptr,
-                *txtHiIn = nullptr, *txtHiRd = nullptr;
-        ComboBox* cboMult = nullptr;
-    };
 
     // ---- controls ----
     QPushButton *cmdMMenu = nullptr, *cmdNextPage = nullptr, *cmdPrevPage = nullptr;
