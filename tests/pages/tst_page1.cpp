@@ -21,6 +21,7 @@
 
 #include "link/Link.h"
 #include "setup/NumberCoding.h"
+#include "support/ImageKit.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,24 +32,9 @@
 
 using namespace pages;
 using namespace setup;
+using namespace emu;
 
 namespace {
-
-using Edit = std::function<void()>;
-
-void LoadDefault()
-{
-    SetupA = DefaultSetupAText;
-    SetupB = DefaultSetupBText;
-    SetupChars = DefaultSetupCharsText;
-}
-
-QString Image() { return SetupA + '|' + SetupB + '|' + SetupChars; }
-
-void Bits(int hi, int lo, int pos, int v) { QVERIFY(SetSetupBits(hi, lo, pos, v)); }
-
-// Input option board codes as the image stores them.
-enum Board { NoBoard = 0, DualSC = 1, Quad = 2, VF = 4 };
 
 frmSetup1* ShowPage1()
 {

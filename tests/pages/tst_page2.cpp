@@ -21,6 +21,7 @@
 #include "setup/NumberCoding.h"
 #include "setup/PageValues.h"
 #include "setup/SetupImage.h"
+#include "support/ImageKit.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -30,23 +31,9 @@
 
 using namespace pages;
 using namespace setup;
+using namespace emu;
 
 namespace {
-
-using Edit = std::function<void()>;
-
-void LoadDefault()
-{
-    SetupA = DefaultSetupAText;
-    SetupB = DefaultSetupBText;
-    SetupChars = DefaultSetupCharsText;
-}
-
-QString Image() { return SetupA + '|' + SetupB + '|' + SetupChars; }
-
-void Bits(int hi, int lo, int pos, int v) { QVERIFY(SetSetupBits(hi, lo, pos, v)); }
-
-enum Board { NoBoard = 0, DualSC = 1, Quad = 2, VF = 4 };
 
 // The input board that offers a mode.
 int BoardOf(int mode) { return mode >= 12 ? Quad : mode >= 8 ? VF : DualSC; }

@@ -21,6 +21,7 @@
 #include "setup/NumberCoding.h"
 #include "setup/PageValues.h"
 #include "setup/SetupImage.h"
+#include "support/ImageKit.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -29,21 +30,9 @@
 
 using namespace pages;
 using namespace setup;
+using namespace emu;
 
 namespace {
-
-using Edit = std::function<void()>;
-
-void LoadDefault()
-{
-    SetupA = DefaultSetupAText;
-    SetupB = DefaultSetupBText;
-    SetupChars = DefaultSetupCharsText;
-}
-
-QString Image() { return SetupA + '|' + SetupB + '|' + SetupChars; }
-
-void Bits(int hi, int lo, int pos, int v) { QVERIFY(SetSetupBits(hi, lo, pos, v)); }
 
 // Page 3 as the user reaches it: page 1 has read the image first (the
 // option boards, layout and decimal points that page 3 uses).

@@ -9,6 +9,7 @@
 #include "setup/ModeModel.h"
 #include "setup/PageValues.h"
 #include "setup/SetupImage.h"
+#include "support/ImageKit.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -58,9 +59,7 @@ private slots:
 
     void init()
     {
-        SetupA = DefaultSetupAText;
-        SetupB = DefaultSetupBText;
-        SetupChars = DefaultSetupCharsText;
+        emu::LoadDefault();
         ModeCode = FunctionCode = 0;
         CusCrvActive = 0;
         DisplayType = StopwatchTimeFormat = 0;

@@ -17,6 +17,7 @@
 #include "setup/SetupImage.h"
 #include "support/FormTestKit.h"
 #include "views/frmCtrMenu.h"
+#include "support/ImageKit.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -30,14 +31,8 @@ using views::frmCtrMenu;
 
 namespace {
 
-void LoadDefault()
-{
-    setup::SetupA = setup::DefaultSetupAText;
-    setup::SetupB = setup::DefaultSetupBText;
-    setup::SetupChars = setup::DefaultSetupCharsText;
-}
-
-void Bits(int hi, int lo, int pos, int v) { QVERIFY(setup::SetSetupBits(hi, lo, pos, v)); }
+using emu::Bits;
+using emu::LoadDefault;
 
 mainmenu::frmMMenu* ShowMainMenu()
 {

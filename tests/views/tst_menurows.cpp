@@ -9,29 +9,18 @@
 #include "setup/PageValues.h"
 #include "setup/SetupImage.h"
 #include "views/MenuRows.h"
+#include "support/ImageKit.h"
 
 #include <QtTest>
 
 using namespace views;
 using namespace setup;
+using namespace emu;
 
 namespace {
 
-using Edit = std::function<void()>;
-
-void LoadDefault()
-{
-    SetupA = DefaultSetupAText;
-    SetupB = DefaultSetupBText;
-    SetupChars = DefaultSetupCharsText;
-}
-
-QString Image() { return SetupA + '|' + SetupB + '|' + SetupChars; }
-
-void Bits(int hi, int lo, int pos, int v) { QVERIFY(SetSetupBits(hi, lo, pos, v)); }
 void Number(int pos, const char* hex) { SetupA.replace(pos - 1, 6, QLatin1String(hex)); }
 
-enum Board { NoBoard = 0, DualSC = 1, Quad = 2, VF = 4 };
 void Pair(int mode, int function) { Bits(7, 0, 63, mode * 16 + function); }
 
 QStringList Keys(const MenuRows& v)
