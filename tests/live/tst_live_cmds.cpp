@@ -71,12 +71,8 @@ private slots:
         };
         const Case cases[] = {
             {w->cmdMRst, "*1C0", "Meter Reset Command sent."},
-            {w->cmdFRst, "*1C1", "Function Reset Command sent."},
-            {w->cmdLARst, "*1C2", "Latched Alarms Reset Command sent."},
-            {w->cmdPeak, "*1C3", "Peak Reset Command sent."},
             {w->cmdRmtDspy, "*1C4", "Remote Display Reset Command sent."},
             {w->cmdDspyOnly, "*1H12'0D", "Remote data sent to Display only."},
-            {w->cmdItm3Only, "*1K12'0D", "Remote data sent to Item 3 only."},
             {w->cmdBoth, "*1L12'0D", "Remote data sent to Display and Item 3."},
             {w->cmdC, "12'0D", "Remote data sent to Display"},
         };
