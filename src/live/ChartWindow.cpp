@@ -4,6 +4,7 @@
 #include "link/Exchange.h"
 #include "link/Wait.h"
 #include "live/Readings.h"
+#include "platform/Controls.h"
 #include "platform/Appearance.h"
 #include "platform/FileDialog.h"
 #include "platform/Fonts.h"
@@ -58,9 +59,7 @@ ChartWindow::ChartWindow(const Design& d) : platform::Form(d.name)
 
     // The entry lies over the picture: made after it, so drawn above it.
     auto label = [&](const char* name, const QString& text, QRect at) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->setGeometry(Px(at));
+        auto* l = platform::MakeControl<QLabel>(this, QLatin1String(name), Px(at), text);
         l->setFont(captions);
         return l;
     };
@@ -73,13 +72,10 @@ ChartWindow::ChartWindow(const Design& d) : platform::Form(d.name)
         return t;
     };
     auto button = [&](const char* name, const QString& text, QRect at, auto&& handler) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(Px(at));
+        auto* b = platform::MakeButton(this, QLatin1String(name), text, Px(at), handler);
         b->setFont(captions);
         // Enter on a button that has the focus presses it.
         b->setAutoDefault(true);
-        connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
 

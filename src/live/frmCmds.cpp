@@ -4,6 +4,7 @@
 #include "link/Link.h"
 #include "link/Wait.h"
 #include "live/Commands.h"
+#include "platform/Controls.h"
 #include "platform/Appearance.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
@@ -144,17 +145,10 @@ frmCmds::frmCmds() : platform::Form(QStringLiteral("frmCmds"))
 void frmCmds::BuildControls()
 {
     auto label = [this](const char* name, const QString& text, QRect at) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->setGeometry(at);
-        return l;
+        return platform::MakeControl<QLabel>(this, QLatin1String(name), at, text);
     };
     auto button = [this](const char* name, const QString& text, QRect at, auto&& handler) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(at);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
+        return platform::MakeButton(this, QLatin1String(name), text, at, handler);
     };
     auto readout = [this](const char* name, QRect at) {
         auto* r = new ReadoutBox(this);

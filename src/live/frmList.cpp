@@ -4,6 +4,7 @@
 #include "link/Exchange.h"
 #include "link/Wait.h"
 #include "live/Readings.h"
+#include "platform/Controls.h"
 #include "platform/Appearance.h"
 #include "platform/Fonts.h"
 #include "platform/Grid.h"
@@ -53,11 +54,8 @@ frmList::frmList() : platform::Form(QStringLiteral("frmList"))
 
     const QFont buttons = platform::DesignFont(QStringLiteral("Times New Roman"), 12, true);
     auto button = [&](const char* name, const QString& text, QRect at, auto&& handler) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(at);
+        auto* b = platform::MakeButton(this, QLatin1String(name), text, at, handler);
         b->setFont(buttons);
-        connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
     cmdPrint = button("cmdPrint", QStringLiteral("Print"), TwipsRect(1920, 6360, 1065, 390),

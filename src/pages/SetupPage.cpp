@@ -7,6 +7,7 @@
 #include "platform/Appearance.h"
 #include "setup/EntryHandoff.h"
 #include "setup/ModeModel.h"
+#include "setup/PageValues.h"
 #include "setup/SetupImage.h"
 
 namespace pages {
@@ -53,6 +54,20 @@ void Enable(QWidget* w, bool on)
 {
     if (w)
         w->setEnabled(on);
+}
+
+void ShowDecPtList(const std::array<QGroupBox*, 2>& fraDecPt1, const std::array<ComboBox*, 2>& cboDecPt1,
+                   const std::array<QGroupBox*, 2>& fraDecPt2, const std::array<ComboBox*, 2>& cboDecPt2,
+                   int c1, int c2)
+{
+    const bool item2 = c1 == 9;
+    const int c = item2 ? c2 : c1;
+    if (c < 0 || c > 1)
+        return;
+    CurCombo = item2 ? cboDecPt2[c] : cboDecPt1[c];
+    CurFrame = item2 ? fraDecPt2[c] : fraDecPt1[c];
+    FillDecPtList(item2 ? 1 : 0);
+    EnableFrameCombo(CurFrame, CurCombo, setup::DisplayType != 5 ? 1 : 0);
 }
 
 int FunctionRuleTopic(int otherwise)

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 
 namespace pages {
@@ -53,6 +54,13 @@ void FillList(ComboBox* combo, const QStringList& texts);
 // without an entry selects nothing).
 void FillList(ComboBox* combo, const QStringList& texts, int selected);
 void Enable(QWidget* w, bool on);
+
+// The decimal-point list of the current layout: copy c1 of item 1's list,
+// or, when c1 is 9, copy c2 of item 2's; filled, selected from the image,
+// and usable except on a clock display.
+void ShowDecPtList(const std::array<QGroupBox*, 2>& fraDecPt1, const std::array<ComboBox*, 2>& cboDecPt1,
+                   const std::array<QGroupBox*, 2>& fraDecPt2, const std::array<ComboBox*, 2>& cboDecPt2,
+                   int c1, int c2);
 
 // The help topic of the value boxes: batch (function 2) has its own.
 int FunctionRuleTopic(int otherwise);

@@ -657,18 +657,8 @@ void frmSetup1::ArrangeItemControls()
         CurCboMult->SetListIndex(GetSetupBits(3, 0, 19));
     }
 
-    const int c5 = ItemColumn(ColDecPt1);
-    if (c5 == 9) {
-        const int c4 = ItemColumn(ColDecPt2);
-        CurCombo = cboDecPt2[c4];
-        CurFrame = fraDecPt2[c4];
-        FillDecPtList(1);
-    } else {
-        CurCombo = cboDecPt1[c5];
-        CurFrame = fraDecPt1[c5];
-        FillDecPtList(0);
-    }
-    EnableFrameCombo(CurFrame, CurCombo, DisplayType != 5 ? 1 : 0);
+    ShowDecPtList(fraDecPt1, cboDecPt1, fraDecPt2, cboDecPt2, ItemColumn(ColDecPt1),
+                  ItemColumn(ColDecPt2));
 
     if (ExtendedMode == 0)
         SetSetupBits(3, 2, 49, 0);

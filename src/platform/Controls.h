@@ -14,9 +14,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <functional>
+#include <utility>
 
 namespace platform {
 
@@ -110,6 +112,27 @@ protected:
 private:
     bool pressed_ = false;
 };
+
+// A control of a window, made on parent with its design name and its place
+// (in pixels); args go to its constructor before the parent (a caption).
+template <class T, class... Args>
+T* MakeControl(QWidget* parent, const QString& name, const QRect& at, Args&&... args)
+{
+    auto* c = new T(std::forward<Args>(args)..., parent);
+    c->setObjectName(name);
+    c->setGeometry(at);
+    return c;
+}
+
+// A push button whose click runs handler.
+template <class Handler>
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, const QRect& at,
+                        Handler&& handler)
+{
+    auto* b = MakeControl<QPushButton>(parent, name, at, text);
+    QObject::connect(b, &QPushButton::clicked, parent, std::forward<Handler>(handler));
+    return b;
+}
 
 // Runs handler each time w receives the keyboard focus (the GotFocus of the
 // windows), whatever gave it the focus: a click, Tab, or the program.
