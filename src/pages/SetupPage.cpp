@@ -147,6 +147,25 @@ void SetupPage::StoreOnClick(CheckBox* box, int hi, int lo, int pos)
     });
 }
 
+void SetupPage::ConnectSlopeAndFilterLists(ComboBox* slopeA, ComboBox* slopeB, ComboBox* timConst,
+                                           ComboBox* fType, ComboBox* thresh, ComboBox* peakVal)
+{
+    struct List {
+        ComboBox* combo;
+        int hi, lo, pos, topic;
+    };
+    const List lists[] = {
+        {slopeA, 1, 1, 23, 1132},   {slopeB, 0, 0, 23, 1132}, {timConst, 2, 0, 59, 1144},
+        {fType, 6, 6, 59, 1145},    {thresh, 3, 3, 59, 1146}, {peakVal, 5, 5, 59, 1147},
+    };
+    for (const List& l : lists) {
+        if (!l.combo)
+            continue;
+        StoreOnClick(l.combo, l.hi, l.lo, l.pos);
+        OnFocusTopic(l.combo, l.topic);
+    }
+}
+
 void SetupPage::OnFocusTopic(QWidget* w, std::function<int()> topic)
 {
     platform::OnGotFocus(w, [topic] {

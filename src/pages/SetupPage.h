@@ -113,6 +113,10 @@ protected:
                       std::function<void(int)> after = {});
     // A check box stored as 0 or 1.
     void StoreOnClick(CheckBox* box, int hi, int lo, int pos);
+    // The trigger-slope and filter lists of one copy, which pages 1 and 2
+    // store and explain alike (a null list is skipped).
+    void ConnectSlopeAndFilterLists(ComboBox* slopeA, ComboBox* slopeB, ComboBox* timConst,
+                                    ComboBox* fType, ComboBox* thresh, ComboBox* peakVal);
     // Sets HelpTopic when w takes the focus (a topic of 0 leaves it).
     void OnFocusTopic(QWidget* w, std::function<int()> topic);
     void OnFocusTopic(QWidget* w, int topic);

@@ -292,22 +292,12 @@ void frmSetup1::ConnectHandlers()
         StoreOnClick(cboDecPt1[i], 2, 0, 15, 1, [this](int k) { DecPt1 = k + 1; FormatReadingTexts(); });
         StoreOnClick(cboDecPt2[i], 6, 4, 15, 1, [this](int k) { DecPt2 = k + 1; FormatReadingTexts(); });
         StoreOnClick(cboResoln[i], 3, 0, 19);
-        StoreOnClick(cboTrigSlpA[i], 1, 1, 23);
-        StoreOnClick(cboTrigSlpB[i], 0, 0, 23);
-        StoreOnClick(cboTimConst[i], 2, 0, 59);
-        StoreOnClick(cboThresh[i], 3, 3, 59);
-        StoreOnClick(cboPeakVal[i], 5, 5, 59);
-        StoreOnClick(cboFType[i], 6, 6, 59);
+        ConnectSlopeAndFilterLists(cboTrigSlpA[i], cboTrigSlpB[i], cboTimConst[i], cboFType[i],
+                                   cboThresh[i], cboPeakVal[i]);
         connect(chkSqRt[i], &CheckBox::Click, this, [this, i] { chkSqRt_Click(i); });
         OnFocusTopic(cboDecPt1[i], fixed(1131));
         OnFocusTopic(cboDecPt2[i], fixed(1131));
-        OnFocusTopic(cboTrigSlpA[i], fixed(1132));
-        OnFocusTopic(cboTrigSlpB[i], fixed(1132));
         OnFocusTopic(cboResoln[i], fixed(1133));
-        OnFocusTopic(cboTimConst[i], fixed(1144));
-        OnFocusTopic(cboFType[i], fixed(1145));
-        OnFocusTopic(cboThresh[i], fixed(1146));
-        OnFocusTopic(cboPeakVal[i], fixed(1147));
         OnFocusTopic(chkSqRt[i], [] { return InputOption == 3 ? 1154 : 1153; });
     }
     for (int i = 0; i < 3; ++i)

@@ -279,21 +279,11 @@ void frmSetup2::ConnectHandlers()
             FormatScaleTexts();
             FormatAlarmTexts();
         });
-        StoreOnClick(cboTrigSlpA[i], 1, 1, 23);
-        StoreOnClick(cboTrigSlpB[i], 0, 0, 23);
-        StoreOnClick(cboTimConst[i], 2, 0, 59);
-        StoreOnClick(cboThresh[i], 3, 3, 59);
-        StoreOnClick(cboPeakVal[i], 5, 5, 59);
-        StoreOnClick(cboFType[i], 6, 6, 59);
+        ConnectSlopeAndFilterLists(cboTrigSlpA[i], cboTrigSlpB[i], cboTimConst[i], cboFType[i],
+                                   cboThresh[i], cboPeakVal[i]);
         connect(chkSqRt[i], &CheckBox::Click, this, [this, i] { chkSqRt_Click(i); });
         OnFocusTopic(cboDecPt1[i], fixed(1131));
         OnFocusTopic(cboDecPt2[i], fixed(1131));
-        OnFocusTopic(cboTrigSlpA[i], fixed(1132));
-        OnFocusTopic(cboTrigSlpB[i], fixed(1132));
-        OnFocusTopic(cboTimConst[i], fixed(1144));
-        OnFocusTopic(cboFType[i], fixed(1145));
-        OnFocusTopic(cboThresh[i], fixed(1146));
-        OnFocusTopic(cboPeakVal[i], fixed(1147));
         OnFocusTopic(chkSqRt[i], fixed(1153));
     }
     ConnectScalingGroup(scale1, 1, 0);
