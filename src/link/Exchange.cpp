@@ -11,6 +11,7 @@ namespace meterlink {
 QString Cmd;
 QString Reply;
 int CommStatus = 0;
+bool ReplyCut = false;
 
 using std::chrono::milliseconds;
 
@@ -74,6 +75,7 @@ void SendCommand()
 void ReceiveReply()
 {
     CommStatus = StatusOk;
+    ReplyCut = false;
     if (refused()) {
         CommStatus = StatusPortError;
         return;
@@ -150,8 +152,10 @@ void ReceiveReply()
     }
 
     Reply = text.left(text.indexOf(cr));
-    if (cmd.mid(2, 1) != u"B" && Reply.size() % 2 == 1)
+    if (cmd.mid(2, 1) != u"B" && Reply.size() % 2 == 1) {
         Reply.chop(1);
+        ReplyCut = true;
+    }
     YieldUntil(Clock::now());
     CommStatus = StatusOk;
 }

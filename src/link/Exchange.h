@@ -12,6 +12,10 @@ namespace meterlink {
 extern QString Cmd;   // the command, without its CR
 extern QString Reply; // the answer, without its CR and without the echo of the command
 extern int CommStatus;
+// True when the last ReceiveReply took an answer of odd length to a setup
+// command and dropped its last character: Reply is then not what the meter
+// sent. A caller that writes an answer back into the meter must refuse it.
+extern bool ReplyCut;
 
 // CommStatus values.
 enum : int {
@@ -37,7 +41,8 @@ void SendCommand();
 // Collects the answer to Cmd into Reply and sets CommStatus. The first
 // character is awaited ((length of Cmd + 1) x CharTimeMs) / 1000 + 3 s, each
 // further piece 0.5 s. An echo of the frame is removed; an answer to a
-// command whose third character is not "B" loses a last odd character.
+// command whose third character is not "B" loses a last odd character
+// (ReplyCut then tells so).
 void ReceiveReply();
 
 // Returns when input is waiting (left in the port for the next command to

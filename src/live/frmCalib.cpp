@@ -30,7 +30,8 @@ constexpr int ClientHeight = 5520;
 constexpr quint32 RangeRed = 0x000000FF;
 constexpr quint32 White = 0x00FFFFFF;
 
-const QString NoAnswerText = QStringLiteral("The meter did not answer. Nothing was changed.");
+const QString NoAnswerText =
+    QStringLiteral("The meter did not answer properly. Nothing was changed.");
 const QString NoReadingText = QStringLiteral(
     "The meter gave no reading. Its own scale factor and offset were put back; no new "
     "correction was written, so its correction is now 0.");
@@ -300,7 +301,9 @@ void frmCalib::Calib()
         return alive();
     };
     // The reply, or empty when the exchange failed (a failed exchange leaves
-    // the previous answer in Reply, which must not be taken for this one).
+    // the previous answer in Reply, which must not be taken for this one) or
+    // the link cut the answer short: a cut scale written back would change
+    // the meter's own settings for good.
     const auto ask = [&](const QString& letters, QString& reply) {
         reply.clear();
         bool sent = false;
@@ -311,7 +314,7 @@ void frmCalib::Calib()
         meterlink::ReceiveReply();
         if (!alive())
             return false;
-        if (meterlink::CommStatus == meterlink::StatusOk)
+        if (meterlink::CommStatus == meterlink::StatusOk && !meterlink::ReplyCut)
             reply = meterlink::Reply;
         return true;
     };

@@ -25,7 +25,7 @@ Q_DECLARE_METATYPE(emu::Response)
 
 namespace {
 
-const QString NoAnswer = "The meter did not answer. Nothing was changed.";
+const QString NoAnswer = "The meter did not answer properly. Nothing was changed.";
 const QString NoReading =
     "The meter gave no reading. Its own scale factor and offset were put back; no new "
     "correction was written, so its correction is now 0.";
@@ -325,6 +325,13 @@ private slots:
                                          << NoAnswer;
         QTest::newRow("X124 one digit") << QByteArray("X124") << R::Text("3") << noRegister
                                         << NoAnswer;
+        // Odd answers that the link would cut to a length the checks take.
+        QTest::newRow("X311 13 digits") << QByteArray("X311") << R::Text("00DBBA0000064")
+                                        << none << NoAnswer;
+        QTest::newRow("X311 11 digits") << QByteArray("X311") << R::Text("0DBBA000006")
+                                        << none << NoAnswer;
+        QTest::newRow("X124 three digits") << QByteArray("X124") << R::Text("030")
+                                           << noRegister << NoAnswer;
         QTest::newRow("B1 silent") << QByteArray("B1") << R::Silence() << restored << NoReading;
         QTest::newRow("B1 without a number") << QByteArray("B1") << R::Text("ERR") << restored
                                              << NoReading;
