@@ -22,3 +22,10 @@ build() {
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$BUILD" -j"$(nproc)"
 }
+
+# A second tree that stops at the first undefined behaviour.
+SANITIZED="${SANITIZED_BUILD_DIR:-$ROOT/build-ubsan}"
+build_sanitized() {
+  cmake -S "$ROOT" -B "$SANITIZED" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCTR_SANITIZE=ON
+  cmake --build "$SANITIZED" -j"$(nproc)"
+}

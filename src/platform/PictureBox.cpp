@@ -25,17 +25,35 @@ int ToPixel(double v)
     return int(std::floor(v + 0.5));
 }
 
+double Clamp(double v, double lo, double hi)
+{
+    if (std::isnan(v))
+        return lo;
+    return std::clamp(v, lo, hi);
+}
+
 // Cuts the segment a-b to the rectangle (Liang-Barsky); false when nothing
-// of it lies inside.
+// of it lies inside. Both cut ends are reckoned from the end nearer the
+// rectangle: reckoned from a far end, the sum would lose the very digits
+// that place the point in the picture. The segment runs over twice its
+// half-difference, which holds where the difference itself would overflow.
+// What rounding is left is held inside the rectangle.
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
 {
     if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x())
         || !std::isfinite(b.y()))
         return false;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    const QPointF c = r.center();
+    const auto farness = [&c](QPointF p) {
+        return std::max(std::fabs(p.x() - c.x()), std::fabs(p.y() - c.y()));
+    };
+    const bool fromB = farness(b) < farness(a);
+    const QPointF start = fromB ? b : a, end = fromB ? a : b;
+    const double hx = end.x() / 2 - start.x() / 2, hy = end.y() / 2 - start.y() / 2;
+    double t0 = 0.0, t1 = 2.0;
+    const double p[4] = {-hx, hx, -hy, hy};
+    const double q[4] = {start.x() - r.left(), r.right() - start.x(), start.y() - r.top(),
+                         r.bottom() - start.y()};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0.0) {
             if (q[i] < 0.0)
@@ -50,17 +68,13 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r)
         if (t0 > t1)
             return false;
     }
-    const QPointF start = a;
-    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    const auto at = [&](double t) {
+        return QPointF(Clamp(start.x() + t * hx, r.left(), r.right()),
+                       Clamp(start.y() + t * hy, r.top(), r.bottom()));
+    };
+    a = at(fromB ? t1 : t0);
+    b = at(fromB ? t0 : t1);
     return true;
-}
-
-double Clamp(double v, double lo, double hi)
-{
-    if (std::isnan(v))
-        return lo;
-    return std::clamp(v, lo, hi);
 }
 
 } // namespace

@@ -140,6 +140,18 @@ private slots:
         pb.Print("x");
         QCOMPARE(pb.Journal().size(), 6);
         QCOMPARE(pb.Image().pixelColor(0, 424), QColor(Qt::blue));
+
+        // Both ends far off: the cut ends must still be pixels the painter
+        // can take (the sanitizer build checks the conversions), also where
+        // the ends' difference is beyond the range of a double.
+        pb.Cls();
+        pb.Line(-1.7e25, -1.7e25, 1.2e25, 1.2e25);
+        pb.Line(0, -1.7e308, 0, 1.7e308);
+        // A line from far off to a point in view ends at that point.
+        pb.Cls();
+        pb.Line(1e25, 1e25, 100, 0);
+        const QPointF end = pb.ToPixels(100, 0);
+        QCOMPARE(pb.Image().pixelColor(qRound(end.x()), qRound(end.y())), QColor(Qt::black));
     }
 
     // Saved as a 24-bit BMP of the picture's size, also under a name
