@@ -255,7 +255,7 @@ void ChartWindow::End()
     reader_->Stop();
     if (!stopSent_) {
         stopSent_ = true;
-        SendStopCommand();
+        SendStopCommand(false);
     }
 }
 

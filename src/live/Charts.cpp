@@ -207,12 +207,15 @@ double PlotX(double t, const PlotScale& s)
     return std::nearbyint(t * 1000.0 / double(s.time));
 }
 
-double PlotY(double v, const PlotScale& s)
+double PlotY(float v, const PlotScale& s)
 {
-    return std::nearbyint(10.0 * (v - double(s.mid)) / double(s.small));
+    const float y = (v - (s.mid - 20.0f * s.small)) * 400.0f / (40.0f * s.small) - 200.0f;
+    if (std::isfinite(y))
+        return std::nearbyint(y);
+    return std::nearbyint(10.0 * (double(v) - double(s.mid)) / double(s.small));
 }
 
-PlotStep NextPlotStep(double v, double t, bool first, double& prevY, const PlotScale& s)
+PlotStep NextPlotStep(float v, double t, bool first, double& prevY, const PlotScale& s)
 {
     PlotStep step;
     if (!first) {
@@ -244,9 +247,12 @@ double InitialFullScale(const QString& text)
     return v == 0.0 ? 1.0 : v;
 }
 
-int GraphClassOf(double v, double mid, double small)
+int GraphClassOf(float v, float mid, float small)
 {
-    const double c = std::nearbyint((v - mid + 15.0 * small) / small);
+    const float single = (v - mid + 15.0f * small) / small;
+    const double c = std::isfinite(single)
+        ? std::nearbyint(double(single))
+        : std::nearbyint((double(v) - double(mid) + 15.0 * double(small)) / double(small));
     if (std::isnan(c) || c < 0)
         return -1;
     if (c > GraphClasses - 1)

@@ -4,10 +4,11 @@
 // strip chart, the running time of a plot, and the classes and counts of the
 // bar graph.
 //
-// Values are read as single-precision numbers the way the meter's software
-// read them; the arithmetic that places them is done in double precision
-// and compared with the limits before anything is narrowed, so a reading far
-// off the scale (or a tiny division) cannot overflow.
+// Values are read as single-precision numbers, and a reading's place on the
+// plot or its class on the graph is worked out in single precision too,
+// which decides where an exact half at a decimal division rounds to. Where
+// that overflows (a reading far off the scale, a tiny division), the place
+// is worked out again in double precision, which only has to tell the side.
 
 #include <QString>
 
@@ -82,9 +83,10 @@ struct PlotScale {
 PlotScale ReadPlotScale(const QString& midText, const QString& smallText, const QString& timeText);
 
 // x across the time axis (0..1000 in T seconds) and y up the scale (10 a
-// small division), rounded half to even, not clamped.
+// small division, reckoned as (v - (M - 20 S)) 400 / (40 S) - 200), rounded
+// half to even, not clamped.
 double PlotX(double t, const PlotScale& s);
-double PlotY(double v, const PlotScale& s);
+double PlotY(float v, const PlotScale& s);
 
 struct PlotStep {
     double x = 0;
@@ -94,7 +96,7 @@ struct PlotStep {
 };
 // The point of a reading v at running time t. prevY is the previous
 // point's y (0 at the start of a run) and becomes this one's.
-PlotStep NextPlotStep(double v, double t, bool first, double& prevY, const PlotScale& s);
+PlotStep NextPlotStep(float v, double t, bool first, double& prevY, const PlotScale& s);
 
 // ---- Graph --------------------------------------------------------------------
 
@@ -109,9 +111,10 @@ extern float GraphSmallVal;   // the width of a class, never 0
 // or no usable number, gives 1.
 double InitialFullScale(const QString& text);
 
-// The class of a value counted from the lowest (0..30); -1 below the
-// classes, GraphClasses above. Halves go to the even class.
-int GraphClassOf(double v, double mid, double small);
+// The class of a value counted from the lowest (0..30), reckoned as
+// (v - mid + 15 small) / small; -1 below the classes, GraphClasses above.
+// Halves go to the even class.
+int GraphClassOf(float v, float mid, float small);
 
 struct GraphRun {
     std::array<double, GraphClasses> counts {};

@@ -68,7 +68,7 @@ void SendStartCommand()
     meterlink::SendCommand();
 }
 
-void SendStopCommand()
+void SendStopCommand(bool dropRts)
 {
     if (meterlink::Quitting())
         return;
@@ -78,15 +78,16 @@ void SendStopCommand()
         if (stopQueued)
             return;
         stopQueued = true;
-        QTimer::singleShot(GatherMs, QCoreApplication::instance(), [] {
+        QTimer::singleShot(GatherMs, QCoreApplication::instance(), [dropRts] {
             stopQueued = false;
-            SendStopCommand();
+            SendStopCommand(dropRts);
         });
         return;
     }
     meterlink::Cmd = QStringLiteral("*") + meterlink::MeterAddr + QStringLiteral("A1");
     meterlink::SendCommand();
-    meterlink::Commx().SetRTSEnable(false);
+    if (dropRts)
+        meterlink::Commx().SetRTSEnable(false);
 }
 
 QString ListRecordText(const QString& record, int tranChars)

@@ -44,10 +44,10 @@ void ApplyReadingsPortSettings();
 
 // "*" & MeterAddr & "A0" (start of output); no answer is read.
 void SendStartCommand();
-// "*" & MeterAddr & "A1" (end of output), then RTS down. When another
-// serial procedure is waiting just then, the stop goes out as soon as that
-// one is done.
-void SendStopCommand();
+// "*" & MeterAddr & "A1" (end of output), then, with dropRts (the list
+// window), RTS down. When another serial procedure is waiting just then,
+// the stop goes out as soon as that one is done.
+void SendStopCommand(bool dropRts);
 
 // What a list shows for a record that still has its terminator: with
 // transmission characters on, the start character becomes "t" and the

@@ -181,7 +181,7 @@ void frmList::End()
     reader_->Stop();
     if (!stopSent_) {
         stopSent_ = true;
-        SendStopCommand();
+        SendStopCommand(true);
     }
 }
 

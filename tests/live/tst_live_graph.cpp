@@ -3,6 +3,7 @@
 // bars and count labels, the blinking arrows, Pause and New Scale, and the
 // window counting an emulated meter's stream.
 
+#include "link/CommControl.h"
 #include "live/Charts.h"
 #include "live/Readings.h"
 #include "live/frmGRAPH.h"
@@ -57,6 +58,9 @@ private slots:
         QCOMPARE(live::GraphClassOf(99, 100, 1e-38f), -1);
         // A negative division turns the classes round.
         QCOMPARE(live::GraphClassOf(101, 100, -1), 14);
+        // Exact halves at a decimal division, reckoned in single precision.
+        QCOMPARE(live::GraphClassOf(-1.25f, 0, 0.1f), 2);
+        QCOMPARE(live::GraphClassOf(0.15f, 0, 0.1f), 16);
     }
 
     // The full scale doubles as often as a count needs; a negative scale is
@@ -205,6 +209,7 @@ private slots:
         QTRY_VERIFY(!alive);
         QTRY_COMPARE(emu::RawFrames(bench.line), (QStringList{"*1A0", "*1A1"}));
         QVERIFY(!bench.line.streaming());
+        QVERIFY(meterlink::Commx().RTSEnable()); // only the list drops it
     }
 };
 

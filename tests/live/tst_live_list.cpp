@@ -112,6 +112,7 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(RawFrames(bench.line).size(), 3);
         QVERIFY(!bench.line.streaming());
+        QVERIFY(!meterlink::Commx().RTSEnable());
         QVERIFY(platform::Find<mainmenu::frmMMenu>()->isVisible());
 
         // The port serves the next Get Setup.

@@ -3,6 +3,7 @@
 // time across Pause and Continue, a full time axis, and the window on an
 // emulated meter streaming readings, with Save and Print.
 
+#include "link/CommControl.h"
 #include "live/Charts.h"
 #include "live/Readings.h"
 #include "live/frmPlot.h"
@@ -89,6 +90,8 @@ private slots:
         }
         // A negative division turns the scale upside down.
         QCOMPARE(live::PlotY(105, live::ReadPlotScale("100", "-1", "10")), -50.0);
+        // An exact half at a decimal division, reckoned in single precision.
+        QCOMPARE(live::PlotY(-1.875f, live::ReadPlotScale("0", "0.1", "10")), -188.0);
         // The end of the time axis.
         QVERIFY(!live::NextPlotStep(100, 10, false, prevY, s).done);
         QVERIFY(live::NextPlotStep(100, 10.01, false, prevY, s).done);
@@ -308,6 +311,7 @@ private slots:
         QTRY_VERIFY(!alive);
         QTRY_COMPARE(emu::RawFrames(bench.line), (QStringList{"*1A0", "*1A1"}));
         QVERIFY(!bench.line.streaming());
+        QVERIFY(meterlink::Commx().RTSEnable()); // only the list drops it
         QVERIFY(platform::Find<mainmenu::frmMMenu>()->isVisible());
     }
 };
