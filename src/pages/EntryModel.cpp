@@ -144,14 +144,12 @@ void EntryModel::LoadEntryDigits(const QString& text, int kind)
 
 void EntryModel::ShowMarks()
 {
+    // The mark follows the point code also where the boxes show no point
+    // there (a time, a character code); an input's point moves as it is
+    // typed, so no mark stands for it.
     MarkInUse.fill(false);
-    if (timeFormat_) {
-        // hh.mm.ss: the points after boxes 2 and 4 (codes 5 and 3)
-        MarkInUse[4] = true;
-        MarkInUse[2] = true;
-    } else if (kind_ >= setup::KindWord && kind_ <= setup::KindScale) {
-        MarkInUse[EntryDecimals - 1] = true;
-    }
+    if (kind_ != setup::KindInput)
+        MarkInUse[qBound(1, EntryDecimals, EntryMarkCount) - 1] = true;
 }
 
 void EntryModel::KeyDown(int index, int keyCode)
