@@ -153,6 +153,10 @@ frmCtrMenu::frmCtrMenu() : platform::Form(QStringLiteral("frmCtrMenu"))
     connect(grdMain, &Grid::Click, this, &frmCtrMenu::grdMain_Click);
     connect(grdMain, &Grid::SelChange, this, &frmCtrMenu::grdMain_SelChange);
     connect(grdMain, &Grid::Scroll, this, &frmCtrMenu::grdMain_Scroll);
+    // How many rows are in sight is known only once the grid is laid out
+    // at its shown size (header, scroll bar); until then a partly shown row
+    // would count as in sight.
+    grdMain->viewport()->installEventFilter(this);
     connect(grdSetPt, &Grid::Click, this, &frmCtrMenu::grdSetPt_Click);
     connect(grdSetPt, &Grid::SelChange, this, &frmCtrMenu::grdSetPt_SelChange);
     // The header strip is the grids' row 0: its help is the header topic.
@@ -255,6 +259,16 @@ void frmCtrMenu::PlaceOverlays()
 }
 
 void frmCtrMenu::grdMain_Scroll() { PlaceOverlays(); }
+
+bool frmCtrMenu::eventFilter(QObject* watched, QEvent* e)
+{
+    // The grid settles its header's room while it is first shown, after the
+    // last resize its row area reports: the showing counts as well.
+    if (watched == grdMain->viewport()
+        && (e->type() == QEvent::Resize || e->type() == QEvent::Show))
+        PlaceOverlays();
+    return platform::Form::eventFilter(watched, e);
+}
 
 void frmCtrMenu::ShowMenuHelp(int topic, int left, int top)
 {

@@ -54,6 +54,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void FillMain();

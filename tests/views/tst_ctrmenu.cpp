@@ -271,6 +271,24 @@ private slots:
         QCOMPARE(help::HelpTopic, 2141);
     }
 
+    // CALib in row 29, only partly in sight below row 28: its label is
+    // hidden from the first showing on, as it is after scrolling back.
+    void overlayOfPartlyShownRow()
+    {
+        Bits(7, 0, 63, 0x00);
+        Bits(5, 4, 61, 3);
+        auto* w = OpenView();
+        QCOMPARE(w->Rows().calibRow, 29);
+        QCOMPARE(w->VisibleItemRows(), 28);
+        QVERIFY(!Shown(w->lblNoChange));
+        w->grdMain->SetTopRow(2);
+        emu::Settle();
+        QVERIFY(Shown(w->lblNoChange));
+        w->grdMain->SetTopRow(1);
+        emu::Settle();
+        QVERIFY(!Shown(w->lblNoChange));
+    }
+
     void closeBox()
     {
         auto* w = OpenView();
