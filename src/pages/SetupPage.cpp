@@ -7,6 +7,7 @@
 #include "platform/Appearance.h"
 #include "setup/EntryHandoff.h"
 #include "setup/ModeModel.h"
+#include "setup/NumberCoding.h"
 #include "setup/PageValues.h"
 #include "setup/SetupImage.h"
 
@@ -68,6 +69,35 @@ void ShowDecPtList(const std::array<QGroupBox*, 2>& fraDecPt1, const std::array<
     CurFrame = item2 ? fraDecPt2[c] : fraDecPt1[c];
     FillDecPtList(item2 ? 1 : 0);
     EnableFrameCombo(CurFrame, CurCombo, setup::DisplayType != 5 ? 1 : 0);
+}
+
+void ShowCurveList(QGroupBox* fraCusCrv, ComboBox* cboCusCrv)
+{
+    if (setup::ExtendedMode == 0)
+        setup::SetSetupBits(3, 2, 49, 0);
+    CurFrame = fraCusCrv;
+    CurCombo = cboCusCrv;
+    FillCusCrvList();
+    // A field of 3 without the V-F board shows " #2 Not Available".
+    cboCusCrv->SetListIndex(qMax(setup::GetSetupBits(3, 2, 49) - 1, 0));
+    setup::CusCrvActive = cboCusCrv->ListIndex() > 0 && fraCusCrv->isEnabled() ? 1 : 0;
+}
+
+void ShowSlopeList(QGroupBox* frame, ComboBox* combo, int bit)
+{
+    CurFrame = frame;
+    CurCombo = combo;
+    FillSlopeList();
+    combo->SetListIndex(setup::GetSetupBits(bit, bit, 23));
+}
+
+void ShowFilterLists(ComboBox* timConst, ComboBox* fType, ComboBox* thresh, ComboBox* peakVal)
+{
+    CurCombo = timConst;
+    FilterTypeCombo = fType;
+    ThresholdCombo = thresh;
+    PeakValueCombo = peakVal;
+    FillFilterLists();
 }
 
 int FunctionRuleTopic(int otherwise)
@@ -147,6 +177,34 @@ void SetupPage::StoreOnClick(CheckBox* box, int hi, int lo, int pos)
     });
 }
 
+void SetupPage::ConnectDecPtLists(ComboBox* decPt1, ComboBox* decPt2, std::function<void()> reformat)
+{
+    StoreOnClick(decPt1, 2, 0, 15, 1, [reformat](int k) {
+        setup::DecPt1 = k + 1;
+        reformat();
+    });
+    StoreOnClick(decPt2, 6, 4, 15, 1, [reformat](int k) {
+        setup::DecPt2 = k + 1;
+        reformat();
+    });
+    OnFocusTopic(decPt1, 1131);
+    OnFocusTopic(decPt2, 1131);
+}
+
+bool SetupPage::StoreCurveChoice(ComboBox* cboCusCrv)
+{
+    const int i = Picked(cboCusCrv);
+    if (i < 0)
+        return false;
+    const int curve = i + 1;
+    setup::SetSetupBits(3, 2, 49, curve);
+    if (curve > 1)
+        setup::SetSetupBits(1, 1, 49, 0);
+    const bool refused = curve == 3 && setup::InputOption != 2;
+    platform::SetBackColor(cboCusCrv, refused ? setup::ColorRed : setup::ColorLightYellow);
+    return true;
+}
+
 void SetupPage::ConnectSlopeAndFilterLists(ComboBox* slopeA, ComboBox* slopeB, ComboBox* timConst,
                                            ComboBox* fType, ComboBox* thresh, ComboBox* peakVal)
 {
@@ -164,6 +222,55 @@ void SetupPage::ConnectSlopeAndFilterLists(ComboBox* slopeA, ComboBox* slopeB, C
         StoreOnClick(l.combo, l.hi, l.lo, l.pos);
         OnFocusTopic(l.combo, l.topic);
     }
+}
+
+void SetupPage::ConnectScalingGroup(const ScalingGroup& g, int item, const ScalingEntry& entry,
+                                    std::function<void()> scaleClick,
+                                    std::function<void()> coordClick)
+{
+    const bool one = item == 1;
+    connect(g.optScale, &OptionButton::Click, this, std::move(scaleClick));
+    connect(g.optCoord, &OptionButton::Click, this, std::move(coordClick));
+    StoreOnClick(g.cboMult, one ? 3 : 7, one ? 0 : 4, 29);
+    OnFocusTopic(g.cboMult, 1137);
+    OnFocusTopic(g.txtScale, [] { return FunctionRuleTopic(1137); });
+    OnFocusTopic(g.txtOffset, [] { return FunctionRuleTopic(1139); });
+    for (TextBox* box : {g.txtLoIn, g.txtHiIn, g.txtLoRd, g.txtHiRd})
+        OnFocusTopic(box, [] { return FunctionRuleTopic(1140); });
+
+    // The reading boxes are entered with the decimal point they are shown
+    // with (item 2 of the compound layout 2 takes item 1's). The offset is a
+    // clock time on a clock display, and on the page's stopwatch item a
+    // stopwatch time when the display shows one.
+    const int flag = entry.flag;
+    const int plain = entry.plainFormat;
+    const bool stopwatch = item == entry.stopwatchItem;
+    auto decPt = [one] { return one || setup::ItemLayout == 2 ? setup::DecPt1 : setup::DecPt2; };
+    TextBox* scale = g.txtScale;
+    TextBox* offset = g.txtOffset;
+    connect(scale, &TextBox::Click, this, [=, this] {
+        ValueBoxClick(scale, setup::KindScale, one ? 43 : 31, -1, plain, flag);
+    });
+    connect(offset, &TextBox::Click, this, [=, this] {
+        int tf = setup::DisplayType == 5 ? setup::TimeFormatClock : setup::TimeFormatNumber;
+        if (stopwatch && setup::StopwatchTimeFormat == 5)
+            tf = setup::TimeFormatStopwatch;
+        ValueBoxClick(offset, setup::KindReading, one ? 37 : 25, decPt(), tf, flag);
+    });
+    auto reading = [=, this](TextBox* box, int pos) {
+        connect(box, &TextBox::Click, this, [=, this] {
+            ValueBoxClick(box, setup::KindReading, pos, decPt(), setup::TimeFormatNumber, flag);
+        });
+    };
+    auto input = [=, this](TextBox* box, int pos) {
+        connect(box, &TextBox::Click, this, [=, this] {
+            ValueBoxClick(box, setup::KindInput, pos, -1, plain, flag);
+        });
+    };
+    reading(g.txtLoRd, one ? 97 : 73);
+    reading(g.txtHiRd, one ? 85 : 61);
+    input(g.txtLoIn, one ? 103 : 79);
+    input(g.txtHiIn, one ? 91 : 67);
 }
 
 void SetupPage::OnFocusTopic(QWidget* w, std::function<int()> topic)

@@ -1,8 +1,9 @@
 #pragma once
 // What the three setup pages have in common: how their controls are made
 // and placed, the page-ready gate of their handlers, F1, closing, the help
-// topic of a control that takes the focus, and the hand-over of a value box
-// to the value-entry dialog.
+// topic of a control that takes the focus, the hand-over of a value box
+// to the value-entry dialog, and the item lists and scaling groups that
+// pages 1 and 2 wire and fill alike.
 //
 // A page is filled from the setup image only when a window shows it
 // (ShowPageOf): coming back from the value-entry dialog, the help window or
@@ -21,6 +22,8 @@
 #include <functional>
 
 namespace pages {
+
+struct ScalingGroup;
 
 using platform::CheckBox;
 using platform::ComboBox;
@@ -61,6 +64,16 @@ void Enable(QWidget* w, bool on);
 void ShowDecPtList(const std::array<QGroupBox*, 2>& fraDecPt1, const std::array<ComboBox*, 2>& cboDecPt1,
                    const std::array<QGroupBox*, 2>& fraDecPt2, const std::array<ComboBox*, 2>& cboDecPt2,
                    int c1, int c2);
+
+// The custom-curve list, which the page has enabled or not: on a Basic
+// meter the curve field is cleared first; the list is filled, selected from
+// the image, and CusCrvActive follows it.
+void ShowCurveList(QGroupBox* fraCusCrv, ComboBox* cboCusCrv);
+// A trigger-slope list filled and selected from bit `bit` of SetupB byte 23
+// (slope A bit 1, slope B bit 0).
+void ShowSlopeList(QGroupBox* frame, ComboBox* combo, int bit);
+// The four filter lists of one copy, filled and selected from the image.
+void ShowFilterLists(ComboBox* timConst, ComboBox* fType, ComboBox* thresh, ComboBox* peakVal);
 
 // The help topic of the value boxes: batch (function 2) has its own.
 int FunctionRuleTopic(int otherwise);
@@ -113,10 +126,30 @@ protected:
                       std::function<void(int)> after = {});
     // A check box stored as 0 or 1.
     void StoreOnClick(CheckBox* box, int hi, int lo, int pos);
+    // The decimal-point lists of one copy: the code (position + 1) is
+    // stored and kept in DecPt1 / DecPt2, then `reformat` re-points the
+    // page's texts.
+    void ConnectDecPtLists(ComboBox* decPt1, ComboBox* decPt2, std::function<void()> reformat);
+    // Stores the custom-curve pick (false when nothing is picked): a curve
+    // replaces the square root, and the second curve is marked red without
+    // the V-F converter.
+    bool StoreCurveChoice(ComboBox* cboCusCrv);
     // The trigger-slope and filter lists of one copy, which pages 1 and 2
     // store and explain alike (a null list is skipped).
     void ConnectSlopeAndFilterLists(ComboBox* slopeA, ComboBox* slopeB, ComboBox* timConst,
                                     ComboBox* fType, ComboBox* thresh, ComboBox* peakVal);
+    // What sets the pages apart when a scaling box goes to the value-entry
+    // dialog; everything else about a scaling group is wired alike.
+    struct ScalingEntry {
+        int flag = 0;          // the dialog's place
+        int plainFormat = -1;  // EntryTimeFormat of the scale and input boxes (-1 leaves it)
+        int stopwatchItem = 1; // the item whose offset can be entered as a stopwatch time
+    };
+    // One copy of item 1's or item 2's scaling group: its option buttons run
+    // the page's handlers, the multiplier is stored, every box sets its help
+    // topic and hands its number to the dialog.
+    void ConnectScalingGroup(const ScalingGroup& g, int item, const ScalingEntry& entry,
+                             std::function<void()> scaleClick, std::function<void()> coordClick);
     // Sets HelpTopic when w takes the focus (a topic of 0 leaves it).
     void OnFocusTopic(QWidget* w, std::function<int()> topic);
     void OnFocusTopic(QWidget* w, int topic);

@@ -289,20 +289,20 @@ void frmSetup1::ConnectHandlers()
     StoreOnClick(cboBatStart, 0, 0, 35);
     StoreOnClick(cboBatReset, 2, 2, 35);
     for (int i = 0; i < 2; ++i) {
-        StoreOnClick(cboDecPt1[i], 2, 0, 15, 1, [this](int k) { DecPt1 = k + 1; FormatReadingTexts(); });
-        StoreOnClick(cboDecPt2[i], 6, 4, 15, 1, [this](int k) { DecPt2 = k + 1; FormatReadingTexts(); });
+        ConnectDecPtLists(cboDecPt1[i], cboDecPt2[i], [this] { FormatReadingTexts(); });
         StoreOnClick(cboResoln[i], 3, 0, 19);
         ConnectSlopeAndFilterLists(cboTrigSlpA[i], cboTrigSlpB[i], cboTimConst[i], cboFType[i],
                                    cboThresh[i], cboPeakVal[i]);
         connect(chkSqRt[i], &CheckBox::Click, this, [this, i] { chkSqRt_Click(i); });
-        OnFocusTopic(cboDecPt1[i], fixed(1131));
-        OnFocusTopic(cboDecPt2[i], fixed(1131));
         OnFocusTopic(cboResoln[i], fixed(1133));
         OnFocusTopic(chkSqRt[i], [] { return InputOption == 3 ? 1154 : 1153; });
     }
+    // Item 1's offset is the stopwatch time; the dialog opens high.
+    const ScalingEntry entry{0, -1, 1};
     for (int i = 0; i < 3; ++i)
-        ConnectScalingGroup(scale1[i], 1, i);
-    ConnectScalingGroup(scale2, 2, 0);
+        ConnectScalingGroup(scale1[i], 1, entry, [this, i] { optScale1_Click(i); },
+                            [this, i] { optCoord1_Click(i); });
+    ConnectScalingGroup(scale2, 2, entry, [this] { optScale2_Click(); }, [this] { optCoord2_Click(); });
 
     connect(optBasic, &OptionButton::Click, this, &frmSetup1::optBasic_Click);
     connect(optExtended, &OptionButton::Click, this, &frmSetup1::optExtended_Click);
@@ -353,49 +353,6 @@ void frmSetup1::ConnectHandlers()
     OnFocusTopic(cboBatCount, fixed(1151));
     OnFocusTopic(txtPulses, fixed(1154));
     OnFocusTopic(txtPreset, fixed(1159));
-}
-
-void frmSetup1::ConnectScalingGroup(ScalingGroup& g, int item, int index)
-{
-    const bool one = item == 1;
-    if (one) {
-        connect(g.optScale, &OptionButton::Click, this, [this, index] { optScale1_Click(index); });
-        connect(g.optCoord, &OptionButton::Click, this, [this, index] { optCoord1_Click(index); });
-        StoreOnClick(g.cboMult, 3, 0, 29);
-    } else {
-        connect(g.optScale, &OptionButton::Click, this, &frmSetup1::optScale2_Click);
-        connect(g.optCoord, &OptionButton::Click, this, &frmSetup1::optCoord2_Click);
-        StoreOnClick(g.cboMult, 7, 4, 29);
-    }
-    OnFocusTopic(g.cboMult, [] { return 1137; });
-    OnFocusTopic(g.txtScale, [this] { return FunctionRuleTopic(1137); });
-    OnFocusTopic(g.txtOffset, [this] { return FunctionRuleTopic(1139); });
-    for (TextBox* box : {g.txtLoIn, g.txtHiIn, g.txtLoRd, g.txtHiRd})
-        OnFocusTopic(box, [this] { return FunctionRuleTopic(1140); });
-
-    // The reading boxes take the item's decimal point; item 1's offset is a
-    // time in clock and stopwatch displays.
-    TextBox* scale = g.txtScale;
-    TextBox* offset = g.txtOffset;
-    TextBox* loRd = g.txtLoRd;
-    TextBox* hiRd = g.txtHiRd;
-    TextBox* loIn = g.txtLoIn;
-    TextBox* hiIn = g.txtHiIn;
-    connect(scale, &TextBox::Click, this, [=, this] { ValueBoxClick(scale, KindScale, one ? 43 : 31, -1, -1, 0); });
-    connect(offset, &TextBox::Click, this, [=, this] {
-        int tf = DisplayType == 5 ? TimeFormatClock : TimeFormatNumber;
-        if (one && StopwatchTimeFormat == 5)
-            tf = TimeFormatStopwatch;
-        ValueBoxClick(offset, KindReading, one ? 37 : 25, one ? DecPt1 : DecPt2, tf, 0);
-    });
-    connect(loRd, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(loRd, KindReading, one ? 97 : 73, one ? DecPt1 : DecPt2, TimeFormatNumber, 0);
-    });
-    connect(hiRd, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(hiRd, KindReading, one ? 85 : 61, one ? DecPt1 : DecPt2, TimeFormatNumber, 0);
-    });
-    connect(loIn, &TextBox::Click, this, [=, this] { ValueBoxClick(loIn, KindInput, one ? 103 : 79, -1, -1, 0); });
-    connect(hiIn, &TextBox::Click, this, [=, this] { ValueBoxClick(hiIn, KindInput, one ? 91 : 67, -1, -1, 0); });
 }
 
 int frmSetup1::ItemColumn(int column) const
@@ -650,18 +607,10 @@ void frmSetup1::ArrangeItemControls()
     ShowDecPtList(fraDecPt1, cboDecPt1, fraDecPt2, cboDecPt2, ItemColumn(ColDecPt1),
                   ItemColumn(ColDecPt2));
 
-    if (ExtendedMode == 0)
-        SetSetupBits(3, 2, 49, 0);
-
-    CurFrame = fraCusCrv;
-    CurCombo = cboCusCrv;
-    FillCusCrvList();
     const bool curveOn = (LayoutFlags & 2) != 0 && ExtendedMode != 0;
     Enable(fraCusCrv, curveOn);
     Enable(cboCusCrv, curveOn);
-    const int curve = qMax(GetSetupBits(3, 2, 49) - 1, 0);
-    cboCusCrv->SetListIndex(curve);
-    CusCrvActive = curve > 0 && curveOn ? 1 : 0;
+    ShowCurveList(fraCusCrv, cboCusCrv);
 
     const int c1 = ItemColumn(ColScale1);
     const ScalingGroup& g = c1 == 9 ? scale2 : scale1[c1];
@@ -678,10 +627,7 @@ void frmSetup1::ArrangeItemControls()
 
     const int c3 = ItemColumn(ColSlopeA);
     if (c3 != 9) {
-        CurFrame = fraTrigSlpA[c3];
-        CurCombo = cboTrigSlpA[c3];
-        FillSlopeList();
-        cboTrigSlpA[c3]->SetListIndex(GetSetupBits(1, 1, 23));
+        ShowSlopeList(fraTrigSlpA[c3], cboTrigSlpA[c3], 1);
         Enable(fraTrigSlpA[c3], InputOption < 2);
         Enable(cboTrigSlpA[c3], InputOption < 2);
     }
@@ -692,22 +638,14 @@ void frmSetup1::ArrangeItemControls()
         fraTrigSlpB[1]->hide();
     } else {
         fraTrigSlpB[c2]->show();
-        CurFrame = fraTrigSlpB[c2];
-        CurCombo = cboTrigSlpB[c2];
-        FillSlopeList();
-        cboTrigSlpB[c2]->SetListIndex(GetSetupBits(0, 0, 23));
+        ShowSlopeList(fraTrigSlpB[c2], cboTrigSlpB[c2], 0);
         const bool on = (LayoutFlags & 4) != 0;
         Enable(fraTrigSlpB[c2], on);
         Enable(cboTrigSlpB[c2], on);
     }
 
-    if (c3 != 9) {
-        CurCombo = cboTimConst[c3];
-        FilterTypeCombo = cboFType[c3];
-        ThresholdCombo = cboThresh[c3];
-        PeakValueCombo = cboPeakVal[c3];
-        FillFilterLists();
-    }
+    if (c3 != 9)
+        ShowFilterLists(cboTimConst[c3], cboFType[c3], cboThresh[c3], cboPeakVal[c3]);
 
     UpdateSquareRootBox();
     if (ItemLayout == 3)
@@ -852,14 +790,8 @@ void frmSetup1::cboDType_Click()
 
 void frmSetup1::cboCusCrv_Click()
 {
-    const int i = Picked(cboCusCrv);
-    if (i < 0)
+    if (!StoreCurveChoice(cboCusCrv))
         return;
-    const int v = i + 1;
-    SetSetupBits(3, 2, 49, v);
-    if (v > 1)
-        SetSetupBits(1, 1, 49, 0); // a curve replaces the square root
-    platform::SetBackColor(cboCusCrv, v == 3 && InputOption != 2 ? ColorRed : ColorLightYellow);
     UpdateSquareRootBox();
     PageReady = 0;
     ArrangeItemControls();

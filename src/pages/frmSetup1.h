@@ -124,7 +124,6 @@ private:
     ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, const QString& suffix,
                                    const QString& item);
     void ConnectHandlers();
-    void ConnectScalingGroup(ScalingGroup& g, int item, int index);
     int ItemColumn(int column) const;
 };
 

@@ -269,26 +269,22 @@ void frmSetup2::ConnectHandlers()
     connect(cboCusCrv, &ComboBox::Click, this, &frmSetup2::cboCusCrv_Click);
     connect(chkDevStatus, &CheckBox::Click, this, &frmSetup2::chkDevStatus_Click);
     for (int i = 0; i < 2; ++i) {
-        StoreOnClick(cboDecPt1[i], 2, 0, 15, 1, [this](int k) {
-            DecPt1 = k + 1;
-            FormatScaleTexts();
-            FormatAlarmTexts();
-        });
-        StoreOnClick(cboDecPt2[i], 6, 4, 15, 1, [this](int k) {
-            DecPt2 = k + 1;
+        ConnectDecPtLists(cboDecPt1[i], cboDecPt2[i], [this] {
             FormatScaleTexts();
             FormatAlarmTexts();
         });
         ConnectSlopeAndFilterLists(cboTrigSlpA[i], cboTrigSlpB[i], cboTimConst[i], cboFType[i],
                                    cboThresh[i], cboPeakVal[i]);
         connect(chkSqRt[i], &CheckBox::Click, this, [this, i] { chkSqRt_Click(i); });
-        OnFocusTopic(cboDecPt1[i], fixed(1131));
-        OnFocusTopic(cboDecPt2[i], fixed(1131));
         OnFocusTopic(chkSqRt[i], fixed(1153));
     }
-    ConnectScalingGroup(scale1, 1, 0);
+    // Channel 2's offset is the stopwatch time; the dialog opens low, and
+    // the boxes that are no times are entered as numbers.
+    const ScalingEntry entry{1, TimeFormatNumber, 2};
+    ConnectScalingGroup(scale1, 1, entry, [this] { optScale1_Click(); }, [this] { optCoord1_Click(); });
     for (int i = 0; i < 3; ++i)
-        ConnectScalingGroup(scale2[i], 2, i);
+        ConnectScalingGroup(scale2[i], 2, entry, [this, i] { optScale2_Click(i); },
+                            [this, i] { optCoord2_Click(i); });
 
     connect(cmdMMenu, &QPushButton::clicked, this, &frmSetup2::cmdMMenu_Click);
     connect(cmdNextPage, &QPushButton::clicked, this, &frmSetup2::cmdNextPage_Click);
@@ -331,56 +327,6 @@ void frmSetup2::ConnectHandlers()
     OnFocusTopic(cboDevType2, fixed(1208));
     OnFocusTopic(txtSetpt1, [this] { return FunctionRuleTopic(1201); });
     OnFocusTopic(txtSetPt2, [this] { return FunctionRuleTopic(1201); });
-}
-
-void frmSetup2::ConnectScalingGroup(ScalingGroup& g, int channel, int index)
-{
-    const bool one = channel == 1;
-    if (one) {
-        connect(g.optScale, &OptionButton::Click, this, &frmSetup2::optScale1_Click);
-        connect(g.optCoord, &OptionButton::Click, this, &frmSetup2::optCoord1_Click);
-        StoreOnClick(g.cboMult, 3, 0, 29);
-    } else {
-        connect(g.optScale, &OptionButton::Click, this, [this, index] { optScale2_Click(index); });
-        connect(g.optCoord, &OptionButton::Click, this, [this, index] { optCoord2_Click(index); });
-        StoreOnClick(g.cboMult, 7, 4, 29);
-    }
-    OnFocusTopic(g.cboMult, [] { return 1137; });
-    OnFocusTopic(g.txtScale, [this] { return FunctionRuleTopic(1137); });
-    OnFocusTopic(g.txtOffset, [this] { return FunctionRuleTopic(1139); });
-    for (TextBox* box : {g.txtLoIn, g.txtHiIn, g.txtLoRd, g.txtHiRd})
-        OnFocusTopic(box, [this] { return FunctionRuleTopic(1140); });
-
-    // Channel 2 shows item 1's decimal point in layout 2 (its compound item).
-    // Only the offsets can be times; every other box is entered as a number.
-    TextBox* scale = g.txtScale;
-    TextBox* offset = g.txtOffset;
-    TextBox* loRd = g.txtLoRd;
-    TextBox* hiRd = g.txtHiRd;
-    TextBox* loIn = g.txtLoIn;
-    TextBox* hiIn = g.txtHiIn;
-    auto readingDecPt = [one] { return one || ItemLayout == 2 ? DecPt1 : DecPt2; };
-    connect(scale, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(scale, KindScale, one ? 43 : 31, -1, TimeFormatNumber, 1);
-    });
-    connect(offset, &TextBox::Click, this, [=, this] {
-        int tf = DisplayType == 5 ? TimeFormatClock : TimeFormatNumber;
-        if (!one && StopwatchTimeFormat == 5)
-            tf = TimeFormatStopwatch;
-        ValueBoxClick(offset, KindReading, one ? 37 : 25, readingDecPt(), tf, 1);
-    });
-    connect(loRd, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(loRd, KindReading, one ? 97 : 73, readingDecPt(), TimeFormatNumber, 1);
-    });
-    connect(hiRd, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(hiRd, KindReading, one ? 85 : 61, readingDecPt(), TimeFormatNumber, 1);
-    });
-    connect(loIn, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(loIn, KindInput, one ? 103 : 79, -1, TimeFormatNumber, 1);
-    });
-    connect(hiIn, &TextBox::Click, this, [=, this] {
-        ValueBoxClick(hiIn, KindInput, one ? 91 : 67, -1, TimeFormatNumber, 1);
-    });
 }
 
 int frmSetup2::ItemColumn(int column) const
@@ -482,17 +428,9 @@ void frmSetup2::ShowScalingItems()
     ShowDecPtList(fraDecPt1, cboDecPt1, fraDecPt2, cboDecPt2, ItemColumn(ColDecPt1),
                   ItemColumn(ColDecPt2));
 
-    if (ExtendedMode == 0)
-        SetSetupBits(3, 2, 49, 0);
-
-    CurFrame = fraCusCrv;
-    CurCombo = cboCusCrv;
-    FillCusCrvList();
     const bool curveOn = (LayoutFlags2 & 16) != 0 && ExtendedMode != 0;
     EnableFrameCombo(fraCusCrv, cboCusCrv, curveOn ? 1 : 0);
-    const int curve = qMax(GetSetupBits(3, 2, 49) - 1, 0);
-    cboCusCrv->SetListIndex(curve); // a field of 3 without the V-F board shows " #2 Not Available"
-    CusCrvActive = cboCusCrv->ListIndex() > 0 && fraCusCrv->isEnabled() ? 1 : 0;
+    ShowCurveList(fraCusCrv, cboCusCrv);
 
     const int scaleBit = BindScaling();
     if (ItemColumn(ColScale) == 0)
@@ -507,11 +445,8 @@ void frmSetup2::ShowScalingItems()
         fraTrigSlpA[0]->hide();
         fraTrigSlpA[1]->hide();
     } else {
-        CurFrame = fraTrigSlpA[c6];
-        CurCombo = cboTrigSlpA[c6];
         fraTrigSlpA[c6]->show();
-        FillSlopeList();
-        cboTrigSlpA[c6]->SetListIndex(GetSetupBits(1, 1, 23));
+        ShowSlopeList(fraTrigSlpA[c6], cboTrigSlpA[c6], 1);
         EnableFrameCombo(fraTrigSlpA[c6], cboTrigSlpA[c6],
                          (LayoutFlags2 & 2) != 0 && InputOption != 2 ? 1 : 0);
     }
@@ -521,21 +456,13 @@ void frmSetup2::ShowScalingItems()
         fraTrigSlpB[0]->hide();
         fraTrigSlpB[1]->hide();
     } else {
-        CurFrame = fraTrigSlpB[c3];
-        CurCombo = cboTrigSlpB[c3];
         fraTrigSlpB[c3]->show();
-        FillSlopeList();
-        cboTrigSlpB[c3]->SetListIndex(GetSetupBits(0, 0, 23));
+        ShowSlopeList(fraTrigSlpB[c3], cboTrigSlpB[c3], 0);
         EnableFrameCombo(fraTrigSlpB[c3], cboTrigSlpB[c3], (LayoutFlags2 & 4) != 0 ? 1 : 0);
     }
 
-    if (c6 != 9) {
-        CurCombo = cboTimConst[c6];
-        FilterTypeCombo = cboFType[c6];
-        ThresholdCombo = cboThresh[c6];
-        PeakValueCombo = cboPeakVal[c6];
-        FillFilterLists();
-    }
+    if (c6 != 9)
+        ShowFilterLists(cboTimConst[c6], cboFType[c6], cboThresh[c6], cboPeakVal[c6]);
 
     ShowSqRt();
     PageReady = 1;
@@ -721,14 +648,8 @@ void frmSetup2::cboSource2_Click()
 
 void frmSetup2::cboCusCrv_Click()
 {
-    const int i = Picked(cboCusCrv);
-    if (i < 0)
+    if (!StoreCurveChoice(cboCusCrv))
         return;
-    const int c = i + 1;
-    SetSetupBits(3, 2, 49, c);
-    if (c > 1)
-        SetSetupBits(1, 1, 49, 0); // a curve replaces the square root
-    platform::SetBackColor(cboCusCrv, c == 3 && InputOption != 2 ? ColorRed : ColorLightYellow);
     ShowSqRt();
     ShowScalingItems();
 }

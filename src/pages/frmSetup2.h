@@ -122,7 +122,6 @@ private:
     ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, int channel,
                                    const QString& suffix);
     void ConnectHandlers();
-    void ConnectScalingGroup(ScalingGroup& g, int channel, int index);
     // Binds the scaling controls of the current layout for ShowScaling and
     // returns the scaling bit (5 channel 1, 4 channel 2).
     int BindScaling();

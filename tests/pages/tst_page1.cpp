@@ -13,6 +13,7 @@
 #include "pages/frmSetup1.h"
 #include "platform/Appearance.h"
 #include "platform/MessageBox.h"
+#include "platform/Twips.h"
 #include "setup/DefaultImage.h"
 #include "setup/EntryHandoff.h"
 #include "setup/ModeModel.h"
@@ -270,6 +271,42 @@ private slots:
         QCOMPARE(GetSetupBits(4, 4, 59), 0);
         page->cboLeadZ->SetListIndex(1);
         QCOMPARE(GetSetupBits(6, 6, 61), 1);
+    }
+
+    // Each trigger-slope list shows its own bit of byte 23.
+    void slopesShowTheirOwnBits()
+    {
+        Bits(1, 0, 23, 2); // slope A negative, slope B positive
+        frmSetup1* page = ShowPage1();
+        QCOMPARE(ItemLayout, 0);
+        QCOMPARE(page->cboTrigSlpA[0]->ListIndex(), 1);
+        QCOMPARE(page->cboTrigSlpB[0]->ListIndex(), 0);
+    }
+
+    // Page 1 opens the dialog high for its scaling boxes and times item 1's
+    // offset in a stopwatch; page 2 does both the other way round.
+    void scalingBoxesHandOver()
+    {
+        Bits(7, 4, 63, 5); // stopwatch
+        Bits(7, 4, 49, 5); // clock display: stopwatch time format 5
+        Bits(7, 0, 15, 0x23); // item 1 three decimals, item 2 two
+        frmSetup1* page = ShowPage1();
+        QVERIFY(QTest::qWaitForWindowExposed(page));
+        QCOMPARE(StopwatchTimeFormat, 5);
+        const int copy = ItemLayoutEntry(ItemLayout, 1);
+        QVERIFY(copy >= 0 && copy <= 2);
+        TextBox* offset = page->scale1[std::size_t(copy)].txtOffset;
+        int pos = -1, decPt = -1, timeFormat = -1, top = -1;
+        WhenEntryShown([&](frmEntVal* dlg) {
+            pos = EntryPos, decPt = EntryDecPt, timeFormat = EntryTimeFormat, top = dlg->y();
+            dlg->cmdCANCEL_Click();
+        });
+        emit offset->Click();
+        emu::Settle();
+        QCOMPARE(pos, 37);
+        QCOMPARE(decPt, 3);
+        QCOMPARE(timeFormat, TimeFormatStopwatch);
+        QCOMPARE(top, platform::Px(1500));
     }
 
     void focusTopics()
