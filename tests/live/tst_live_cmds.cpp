@@ -71,8 +71,12 @@ private slots:
         };
         const Case cases[] = {
             {w->cmdMRst, "*1C0", "Meter Reset Command sent."},
+            {w->cmdFRst, "*1C1", "Function Reset Command sent."},
+            {w->cmdLARst, "*1C2", "Latched Alarms Reset Command sent."},
+            {w->cmdPeak, "*1C3", "Peak Reset Command sent."},
             {w->cmdRmtDspy, "*1C4", "Remote Display Reset Command sent."},
             {w->cmdDspyOnly, "*1H12'0D", "Remote data sent to Display only."},
+            {w->cmdItm3Only, "*1K12'0D", "Remote data sent to Item 3 only."},
             {w->cmdBoth, "*1L12'0D", "Remote data sent to Display and Item 3."},
             {w->cmdC, "12'0D", "Remote data sent to Display"},
         };
@@ -111,6 +115,15 @@ private slots:
         QCOMPARE(w->picItem1->Text(), " 1234.5");
         QCOMPARE(w->lblErrText->text(), "Item 1 request sent.    Item 1 received.");
         QCOMPARE(platform::BackColor(w->lblErrText), setup::ColorGreen);
+        // Item 3 and the peak have their own boxes.
+        bench.line.on("B3", emu::Response::Text(" 3"));
+        bench.line.on("B4", emu::Response::Text(" 4"));
+        w->cmdItem3->click();
+        QCOMPARE(w->picItem3->Text(), " 3");
+        QCOMPARE(w->lblErrText->text(), "Item 3 request sent.    Item 3 received.");
+        w->cmdPeakRd->click();
+        QCOMPARE(w->lblErrText->text(), "Peak Request sent.    Peak received.");
+        QCOMPARE(w->picPeak->Text() + '|' + w->picItem3->Text(), " 4|");
 
         QElapsedTimer t;
         t.start();
@@ -119,7 +132,7 @@ private slots:
         QCOMPARE(w->lblErrText->text(), Failure);
         QCOMPARE(platform::BackColor(w->lblErrText), setup::ColorRed);
         QVERIFY(w->picItem1->Text().isEmpty() && w->picItem2->Text().isEmpty());
-        QCOMPARE(RawFrames(bench.line), (QStringList{"*1B1", "*1B2"}));
+        QCOMPARE(RawFrames(bench.line), (QStringList{"*1B1", "*1B3", "*1B4", "*1B2"}));
     }
 
     void allActive_data()
@@ -164,6 +177,10 @@ private slots:
         QTest::addColumn<QString>("modeFunction");
         QTest::addColumn<bool>("inUse");
         QTest::newRow("batch (function 2)") << "12" << true;
+        QTest::newRow("A + B (function 11)") << "0B" << true;
+        QTest::newRow("A / B (function 14)") << "1E" << true;
+        QTest::newRow("(A / B) -1 (mode 0, function 15)") << "0F" << true;
+        QTest::newRow("1/(A Rate) (mode 8, function 15)") << "8F" << false;
         QTest::newRow("quadrature rate (mode 12, function 1)") << "C1" << false;
     }
     void item3AtLoad()

@@ -81,7 +81,7 @@ private slots:
         double prevY = 0;
         struct Want { double v; double y; int width; };
         const Want steps[] = {{125, 210, 2}, {125, 210, 1}, {100, 0, 2}, {-1e30, -205, 2},
-                              {-50, -205, 1}, {120, 200, 2}, {79.9f, -205, 2}};
+                              {-50, -205, 1}, {120, 200, 2}, {80, -200, 2}, {79.9f, -205, 2}};
         for (const Want& want : steps) {
             const live::PlotStep st = live::NextPlotStep(want.v, 1, false, prevY, s);
             QCOMPARE(st.y, want.y);

@@ -148,10 +148,11 @@ private slots:
 
     // A refused value: Enter beeps once each time and the dialog stays up;
     // the page's box keeps its text and its green. Enter on OK works alike.
+    // 256 is one past the last character code; 255 is taken.
     void refusedValueKeepsDialog()
     {
         EntryKind = KindCharCode;
-        EntryText = "300";
+        EntryText = "256";
         EntryCode = 13;
         RunEntry(1, [&](frmEntVal* d) {
             QVERIFY(d->txtDigit(3)->isHidden());
@@ -165,12 +166,14 @@ private slots:
             QCOMPARE(platform::BeepCount(), beeps + 2);
             QVERIFY(d->isVisible());
             QCOMPARE(platform::BackColor(page->box), PaleGreen);
-            QTest::keyClick(d->txtDigit(4), '0');
-            QTest::keyClick(d->cmdOK(), Qt::Key_Return); // 000: taken
+            QCOMPARE(EntryCode, 13);
+            QCOMPARE(page->box->text(), QStringLiteral(" +0100. 00"));
+            QTest::keyClick(d->txtDigit(6), '5');
+            QTest::keyClick(d->cmdOK(), Qt::Key_Return);
             QVERIFY(!d->isVisible());
         });
-        QCOMPARE(EntryCode, 0);
-        QCOMPARE(page->box->text(), QStringLiteral("0"));
+        QCOMPARE(EntryCode, 255);
+        QCOMPARE(page->box->text(), QStringLiteral("255"));
         CheckEnded();
     }
 

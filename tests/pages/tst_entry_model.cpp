@@ -101,11 +101,11 @@ private slots:
         QVERIFY(m.CommitEntry());
         QCOMPARE(EntryText, QStringLiteral("0"));
 
-        // 300 and 299 do not fit a character: beep, nothing taken, caret to box 4.
+        // 300 and 256 do not fit a character: beep, nothing taken, caret to box 4.
         const QString image = SetupA + SetupB;
         EntryCode = 13;
         EntryText = "300";
-        for (const QString& typed : {QString(), QStringLiteral("299")}) {
+        for (const QString& typed : {QString(), QStringLiteral("256")}) {
             m.LoadEntryDigits("300", KindCharCode); // as handed over, or typed
             int box = 4;
             Type(m, box, typed);
@@ -123,7 +123,7 @@ private slots:
         m.KeyPress(4, u'3');
         m.KeyPress(5, u'.');
         QCOMPARE(platform::BeepCount(), beeps + 1);
-        QCOMPARE(Boxes(m).mid(4), (QStringList{"2", "9", "9"}));
+        QCOMPARE(Boxes(m).mid(4), (QStringList{"2", "5", "6"}));
     }
 
     void wordLimits()
@@ -158,6 +158,14 @@ private slots:
         QVERIFY(m.CommitEntry());
         QCOMPARE(SetupB.mid(40, 4), QStringLiteral("4DBC")); // 199.00
         QCOMPARE(EntryText, QStringLiteral("199.00"));
+
+        // A signed word's box 2 takes 0 to 2.
+        m.LoadEntryDigits(" + 000100.", KindSignedWord);
+        beeps = platform::BeepCount();
+        m.KeyPress(2, u'3');
+        m.KeyPress(2, u'2');
+        QCOMPARE(platform::BeepCount(), beeps + 1);
+        QCOMPARE(m.Box[2], QStringLiteral("2"));
     }
 
     void timeFormats()

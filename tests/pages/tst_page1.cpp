@@ -56,6 +56,15 @@ void WhenEntryShown(std::function<void(frmEntVal*)> act)
 
 bool Shown(QWidget* w) { return w && !w->isHidden(); }
 
+// The items whose use hangs on the board, mode and function.
+QString Usable(frmSetup1* p)
+{
+    return emu::InUse({{"slope A", p->cboTrigSlpA[0]}, {"slope B", p->cboTrigSlpB[0]},
+                       {"slope A", p->cboTrigSlpA[1]}, {"slope B", p->cboTrigSlpB[1]},
+                       {"time-out", p->txtTimeOut}, {"neg", p->cboNegSamp}, {"value", p->cboDVal},
+                       {"items", p->cboDspyN}, {"curve", p->cboCusCrv}, {"batch", p->cboBatCount}});
+}
+
 } // namespace
 
 class TstPage1 : public QObject {
@@ -207,6 +216,45 @@ private slots:
         page->hide();
         ShowPage1();
         QCOMPARE(ItemLayout, layout);
+    }
+
+    // Slope B only where input B is used, slope A only on the dual signal
+    // conditioner, the time-out where the meter waits for a signal, negative
+    // samples where a total is kept, the display value where a filter works,
+    // the item count where there are more items, the curve where one fits.
+    void itemsInUse_data()
+    {
+        QTest::addColumn<int>("board");
+        QTest::addColumn<int>("pair"); // mode * 16 + function
+        QTest::addColumn<QString>("usable");
+        const auto row = [](const char* name, Board board, int pair, const char* usable) {
+            QTest::newRow(name) << int(board) << pair << QString(usable);
+        };
+        row("time interval A to B", DualSC, 0x41,
+            "slope A on, slope B on, time-out on, neg grey, value on, items grey, curve grey");
+        row("stopwatch A to A", DualSC, 0x50,
+            "slope A on, slope B grey, time-out grey, neg grey, value grey, items on, curve grey");
+        row("rate A, A total", DualSC, 0x03,
+            "slope A on, slope B grey, time-out on, neg on, value on, items on, curve on");
+        row("total A only", DualSC, 0x21,
+            "slope A on, slope B grey, time-out grey, neg grey, value grey, items grey, curve on");
+        row("total B, A rate", DualSC, 0x27, "slope B on, time-out on, neg grey, value on, items on");
+        row("total burst", DualSC, 0x26, "slope B grey, time-out on, neg grey, value on, items on");
+        row("rate batch", DualSC, 0x02, "time-out grey, neg grey, value on, items on, batch on");
+        row("V-F batch", VF, 0x82, "time-out on, neg on, value on, items on, batch grey");
+        row("V-F A total, A", VF, 0x88, "slope B grey, time-out grey, neg on, value on, items on");
+        row("V-F A only", VF, 0x81,
+            "slope A grey, slope B grey, time-out grey, neg grey, value on, items grey, curve on");
+        row("quadrature rate", Quad, 0xC1, "slope A grey, time-out on, neg grey, value on");
+    }
+    void itemsInUse()
+    {
+        QFETCH(int, board);
+        QFETCH(int, pair);
+        QFETCH(QString, usable);
+        Bits(2, 0, 57, board);
+        Bits(7, 0, 63, pair);
+        QCOMPARE(Usable(ShowPage1()), usable);
     }
 
     void curveChoices()

@@ -375,6 +375,32 @@ private slots:
         }
     }
 
+    // Slope B where the page's item uses input B, slope A where it uses
+    // input A; either copy, as the layout places it.
+    void slopesInUse_data()
+    {
+        QTest::addColumn<int>("pair"); // mode * 16 + function
+        QTest::addColumn<QString>("slopes");
+        QTest::newRow("rate A, B") << 0x00 << "B on";
+        QTest::newRow("stopwatch A to B") << 0x51 << "B grey";
+        QTest::newRow("rate A + B") << 0x0B << "B on";
+        QTest::newRow("quadrature rate") << 0xC1 << "B grey";
+        QTest::newRow("total burst") << 0x26 << "A on";
+        QTest::newRow("V-F A total, A") << 0x88 << "A grey";
+        QTest::newRow("rate batch") << 0x02 << "A on";
+        QTest::newRow("V-F batch") << 0x82 << "A grey";
+    }
+    void slopesInUse()
+    {
+        QFETCH(int, pair);
+        QFETCH(QString, slopes);
+        SetPair(pair / 16, pair % 16);
+        frmSetup2* p = ShowPages12();
+        QCOMPARE(InUse({{"A", p->cboTrigSlpA[0]}, {"B", p->cboTrigSlpB[0]}, {"A", p->cboTrigSlpA[1]},
+                        {"B", p->cboTrigSlpB[1]}}),
+                 slopes);
+    }
+
     void checksAndOptionsStore()
     {
         // A square root box that may be used (batch: layout 3, copy 1).

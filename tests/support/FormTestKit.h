@@ -1,11 +1,16 @@
 #pragma once
 // What window tests share: letting queued activations and deferred
-// deletions run, and a stand-in for any other window of the program.
+// deletions run, a stand-in for any other window of the program, and
+// controls as the user finds them.
 
 #include "platform/Forms.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QStringList>
+#include <QWidget>
+#include <initializer_list>
+#include <utility>
 
 namespace emu {
 
@@ -25,5 +30,16 @@ public:
     int activations = 0;
     void Form_Activate() override { ++activations; }
 };
+
+// "name on" or "name grey" for each control on show, in the order given;
+// the hidden ones are left out.
+inline QString InUse(std::initializer_list<std::pair<const char*, QWidget*>> controls)
+{
+    QStringList out;
+    for (const auto& [name, w] : controls)
+        if (w->isVisible())
+            out << QLatin1String(name) + (w->isEnabled() ? QLatin1String(" on") : QLatin1String(" grey"));
+    return out.join(QLatin1String(", "));
+}
 
 } // namespace emu

@@ -349,37 +349,60 @@ private slots:
         QCOMPARE(Cells(v, "  An Hi"), L({" ", " 0", " 1", " 0.", " 0", " 0", " 0"}));
     }
 
+    // Each lockout marks its own items and no other, one lockout at a time,
+    // on a rate batch setup that shows the batch and resolution rows too.
+    void lockMarks_data()
+    {
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<QStringList>("marked");
+        QTest::addColumn<bool>("setPoints");
+        const auto row = [](const char* name, int pos, int bit, QStringList marked, bool sp = false) {
+            QTest::newRow(name) << pos << (1 << bit) << marked << sp;
+        };
+        row("input type", 47, 3, {"  InPut*"});
+        row("setup, config", 47, 2, {"  SEtuP*", " ConFiG*", " dSPyno*"});
+        row("gate time, time-out, batch", 47, 1, {" GAtE t*", "  bAtCH*"});
+        row("filter", 47, 0, {" FiLtEr*"});
+        row("slope, decimal points", 47, 7, {"  SLOPE*", " DecPt1*", " DecPt2*"});
+        row("scaling, resolution", 47, 6, {" SCALE1*", " OFFSt1*", " SCALE2*", " OFFSt2*", " rESoLn*"});
+        row("alarm source, setup, deviation", 47, 5, {" SourcE*", " AL SEt*", " dEUn1b*", " dEUn2b*"});
+        row("alarm setpoints", 47, 4, {}, true);
+        row("analog output", 45, 3, {" An SEt*", "  An Lo*", "  An Hi*"});
+        row("serial communication", 45, 2, {"  SEr 1*", "  SEr 2*", "  SEr 3*"});
+        row("calibration", 45, 1, {"  CALib*"});
+        row("view setpoints", 45, 6, {}, true);
+        row("lockout jumper", 57, 7, {"  Loc 1*", "  Loc 2*", "  Loc 3*", "  Loc 4*"});
+        QTest::newRow("lockouts without an item") << 45 << 0xB1 << QStringList() << false;
+    }
     void lockMarks()
     {
-        // Only the scaling lockout.
-        Bits(6, 6, 47, 1);
-        MenuRows v = BuildMenuRows();
+        QFETCH(int, pos);
+        QFETCH(int, mask);
+        QFETCH(QStringList, marked);
+        QFETCH(bool, setPoints);
+        Pair(0, 2);
+        Bits(7, 0, pos, GetSetupBits(7, 0, pos) | mask);
+        const MenuRows v = BuildMenuRows();
         QStringList locked;
-        for (const MenuRow& r : v.rows)
+        for (const MenuRow& r : v.rows) {
+            QCOMPARE(r.key.endsWith('*'), r.locked);
             if (r.locked)
                 locked << r.key;
-        QCOMPARE(locked, QStringList({" SCALE1*", " OFFSt1*", " SCALE2*", " OFFSt2*"}));
-        QVERIFY(!v.setPoints[0].locked);
+        }
+        QCOMPARE(locked, marked);
+        QCOMPARE(int(v.setPoints.size()), 2);
+        for (const MenuRow& r : v.setPoints) {
+            QCOMPARE(r.locked, setPoints);
+            QCOMPARE(r.key.endsWith('*'), setPoints);
+        }
+    }
 
-        // Every lockout and the jumper: every key marked.
-        Bits(7, 0, 45, 0xFF);
-        Bits(7, 0, 47, 0xFF);
-        Bits(7, 7, 57, 1);
-        Pair(0, 2); // with the batch row, which follows the gate lockout
-        v = BuildMenuRows();
-        for (const MenuRow& r : v.rows)
-            QVERIFY2(r.key.endsWith('*') && r.locked, qPrintable(r.key));
-        QCOMPARE(Cells(v, "  Loc 1"), L({" ", " ", " ", " 1", " 1", " 1", " 1"}));
-        for (const MenuRow& r : v.setPoints)
-            QVERIFY(r.key.endsWith('*'));
-
-        // Either setpoint lockout alone marks the setpoints.
-        LoadDefault();
-        Bits(4, 4, 47, 1);
-        QVERIFY(BuildMenuRows().setPoints[1].locked);
-        LoadDefault();
-        Bits(6, 6, 45, 1);
-        QVERIFY(BuildMenuRows().setPoints[0].locked);
+    void lockRows()
+    {
+        // The lockout rows show the lockouts as digits.
+        Bits(7, 0, 47, 0x0C); // input type, setup and config
+        QCOMPARE(Cells(BuildMenuRows(), "  Loc 1"), L({" ", " ", " ", " 1", " 1", " 0", " 0"}));
 
         // Read 0 In carries the mark of the row before it.
         LoadDefault();
@@ -387,7 +410,7 @@ private slots:
         Pair(8, 1);
         Bits(3, 2, 49, 2);
         Bits(7, 7, 47, 1);
-        v = BuildMenuRows();
+        const MenuRows v = BuildMenuRows();
         QVERIFY(Find(v, " DecPt1*"));
         QVERIFY(Find(v, " rd0 In*"));
     }
