@@ -301,7 +301,7 @@ private slots:
     void listChoiceAfterValueEntryIsStored()
     {
         frmSetup1* page = ShowPage1();
-        QTest::qWaitForWindowExposed(page);
+        QVERIFY(QTest::qWaitForWindowExposed(page));
         TextBox* gate = page->txtGateTime;
         WhenEntryShown([](frmEntVal* dlg) {
             QTest::keyClick(dlg->txtDigit(4), Qt::Key_2);
@@ -360,7 +360,7 @@ private slots:
     void focusTopics()
     {
         frmSetup1* page = ShowPage1();
-        QTest::qWaitForWindowExposed(page);
+        QVERIFY(QTest::qWaitForWindowExposed(page));
         page->activateWindow();
         page->cboInOpt->setFocus();
         QCOMPARE(help::HelpTopic, 1101);
@@ -391,7 +391,7 @@ private slots:
         emu::Settle();
         frmSetup1* page = platform::Find<frmSetup1>();
         QVERIFY(page && page->isVisible());
-        QTest::qWaitForWindowExposed(page);
+        QVERIFY(QTest::qWaitForWindowExposed(page));
 
         page->cboTimConst[0]->SetListIndex(3); // " 0. 4 Sec"
         WhenEntryShown([](frmEntVal* dlg) {

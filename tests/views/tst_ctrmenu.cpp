@@ -111,7 +111,7 @@ private slots:
         QVERIFY(Shown(w));
         QVERIFY(Shown(menu));
         QCOMPARE(help::CtrMenuLoaded, 1);
-        QTest::qWaitForWindowExposed(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
         emu::Settle();
         QVERIFY(!platform::IsLoaded<frmAppHelp>() || !platform::Find<frmAppHelp>()->isVisible());
         // Hourglass while the view built itself, the arrow again after.
