@@ -82,7 +82,7 @@ ChartWindow::ChartWindow(const Design& d) : platform::Form(d.name)
     lblMidVal = label("lblMidVal", QStringLiteral("Mid-Scale Value"), QRect(3225, 975, 1740, 315));
     txtMidVal = box("txtMidVal", QRect(5100, 960, 1290, 360));
     lblSmallVal =
-        label("lblSmallVal", QStringLiteral("Small Division Value"), QRect(2925, 1500, 2115, 315));
+        label("lblSmallVal", QStringLiteral("Small Division Value"), QRect(2895, 1500, 2145, 315));
     txtSmallVal = box("txtSmallVal", QRect(5100, 1500, 1290, 360));
     lblThird = label(d.thirdLabelName.toLatin1().constData(), d.thirdLabel, d.thirdLabelAt);
     txtThird = box(d.thirdTextName.toLatin1().constData(), d.thirdTextAt);

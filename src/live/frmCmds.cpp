@@ -39,6 +39,9 @@ constexpr int ArrowTop = 4800;
 constexpr int ArrowLeftEnd = 2625;
 constexpr int ArrowRightEnd = 4425;
 constexpr int ArrowStep = 100;
+constexpr int ArrowHeight = 240;
+// The picture the arrow slides over; its line runs through the arrow's middle.
+constexpr int PictureLeft = 1200, PictureTop = 4200, PictureWidth = 4800, PictureHeight = 1140;
 
 const QString FailureText =
     QStringLiteral("Communications failure.  Program may have to be re-started.");
@@ -59,13 +62,13 @@ QString Frame(const char* letters)
 // The computer on the left, the meter on the right, and the line between.
 class CmptrCtrPicture : public QWidget {
 public:
-    using QWidget::QWidget;
+    CmptrCtrPicture(QWidget* parent, int lineY) : QWidget(parent), lineY_(lineY) {}
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        const int w = width(), h = height();
+        const int w = width();
         p.fillRect(rect(), QColor(0xC0, 0xC0, 0xC0));
         // Computer: a screen on a stand.
         p.setPen(Qt::black);
@@ -87,8 +90,11 @@ protected:
         p.drawText(QRect(mx + 6, 22, 50, 18), Qt::AlignCenter, QStringLiteral("88888"));
         // The serial line.
         p.setPen(QPen(Qt::black, 2));
-        p.drawLine(86, h / 2 + 6, mx, h / 2 + 6);
+        p.drawLine(86, lineY_, mx, lineY_);
     }
+
+private:
+    int lineY_;
 };
 
 QPixmap Picture(const QString& name)
@@ -221,23 +227,27 @@ void frmCmds::BuildControls()
                      remote("L", QStringLiteral("Remote data sent to Display and Item 3.")));
     cmdC = button("cmdC", QStringLiteral("Display Mode C"), TwipsRect(6060, 2460, 2700, 375),
                   remote(nullptr, QStringLiteral("Remote data sent to Display")));
-    lblModeC = label("lblModeC", ModeCNote, TwipsRect(6060, 2910, 2700, 1080));
+    // Five lines of the note under the remote-display buttons; the status
+    // line keeps to the left of it, so that both can show at once.
+    lblModeC = label("lblModeC", ModeCNote, TwipsRect(6060, 2910, 2700, 1200));
     lblModeC->setWordWrap(true);
     lblModeC->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblModeC->hide();
 
     // Status line.
-    lblErrText = label("lblErrText", QString(), TwipsRect(240, 3240, 8520, 375));
+    // The longest status texts take two lines.
+    lblErrText = label("lblErrText", QString(), TwipsRect(240, 3240, 5700, 600));
+    lblErrText->setWordWrap(true);
     lblErrText->setAlignment(Qt::AlignCenter);
     lblErrText->hide();
 
     // The traffic picture and its arrow.
-    picCmptrCtr = new CmptrCtrPicture(this);
+    picCmptrCtr = new CmptrCtrPicture(this, platform::Px(ArrowTop + ArrowHeight / 2 - PictureTop));
     picCmptrCtr->setObjectName(QStringLiteral("picCmptrCtr"));
-    picCmptrCtr->setGeometry(TwipsRect(1200, 4320, 4800, 1140));
+    picCmptrCtr->setGeometry(TwipsRect(PictureLeft, PictureTop, PictureWidth, PictureHeight));
     picCurrent = new QLabel(this);
     picCurrent->setObjectName(QStringLiteral("picCurrent"));
-    picCurrent->setGeometry(TwipsRect(ArrowLeftEnd, ArrowTop, 480, 240));
+    picCurrent->setGeometry(TwipsRect(ArrowLeftEnd, ArrowTop, 480, ArrowHeight));
     picCurrent->setPixmap(Picture(QStringLiteral("Blank")));
     picCurrent->raise();
 

@@ -21,7 +21,7 @@ ChartWindow::Design GraphDesign()
     d.thirdLabel = QStringLiteral("Initial Vertical Scale");
     d.thirdLabelName = QStringLiteral("lblVertScale");
     d.thirdTextName = QStringLiteral("txtVertScale");
-    d.thirdLabelAt = QRect(3000, 2040, 2115, 240);
+    d.thirdLabelAt = QRect(2985, 2040, 2100, 270);
     d.thirdTextAt = QRect(5100, 2025, 1290, 390);
     d.print = QRect(825, 6375, 1065, 315);
     d.save = QRect(2100, 6375, 1170, 300);

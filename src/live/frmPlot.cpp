@@ -19,7 +19,7 @@ ChartWindow::Design PlotDesign()
     d.thirdLabel = QStringLiteral("Total Plot Time (Secs)");
     d.thirdLabelName = QStringLiteral("lblHorzTime");
     d.thirdTextName = QStringLiteral("txtHorzTime");
-    d.thirdLabelAt = QRect(2760, 2025, 2280, 240);
+    d.thirdLabelAt = QRect(2760, 2025, 2280, 270);
     d.thirdTextAt = QRect(5100, 2025, 1290, 390);
     d.print = QRect(675, 6375, 1065, 315);
     d.save = QRect(1950, 6375, 1245, 300);

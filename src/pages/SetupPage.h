@@ -35,13 +35,16 @@ using platform::TextBox;
 QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
                      int top, int width, int height);
 
+// Where a frame's controls start: below the descenders of its caption.
+constexpr int InsideTopTwips = 225;
+
 // A frame's one control fills it below the caption; the caption names it
 // for screen readers as well.
-template <class T> T* Inside(QGroupBox* frame, const QString& name)
+template <class T> T* Inside(QGroupBox* frame, const QString& name, int topTwips = InsideTopTwips)
 {
     auto* c = new T(frame);
     c->setObjectName(name);
-    c->setGeometry(platform::Px(90), platform::Px(210), frame->width() - platform::Px(180),
+    c->setGeometry(platform::Px(90), platform::Px(topTwips), frame->width() - platform::Px(180),
                    platform::Px(300));
     c->setAccessibleName(frame->title().trimmed());
     return c;

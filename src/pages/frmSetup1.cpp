@@ -33,6 +33,8 @@ constexpr int ClientWidthTwips = 9500;
 constexpr int ClientHeightTwips = 7560;
 // The item-1 frames of every layout share one place.
 constexpr int ItemLeft = 200, ItemTop = 2580, ItemWidth = 9090;
+// The two columns right of a scaling group, in an item frame.
+constexpr int Right = 6200, Right2 = 7650;
 
 const QString DesignCaption = QStringLiteral("COUNTER SETUP  PAGE  1  ");
 
@@ -70,7 +72,7 @@ void frmSetup1::BuildControls()
     txtF1Help->setObjectName(QStringLiteral("txtF1Help"));
     txtF1Help->setReadOnly(true);
     txtF1Help->setFocusPolicy(Qt::NoFocus);
-    txtF1Help->setGeometry(TwipsRect(4990, 60, 4300, 300));
+    txtF1Help->setGeometry(TwipsRect(4990, 40, 4300, 300));
 
     Label1 = new QLabel(QStringLiteral("Option Boards"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -90,35 +92,35 @@ void frmSetup1::BuildControls()
     cboMode = Inside<ComboBox>(fraMode, QStringLiteral("cboMode"));
     fraFunct = MakeFrame(fraInput, QStringLiteral("fraFunct"), QStringLiteral("Function"), 1950, 220, 1950, 560);
     cboFunction = Inside<ComboBox>(fraFunct, QStringLiteral("cboFunction"));
-    fraGateTime = MakeFrame(fraInput, QStringLiteral("fraGateTime"), QStringLiteral("Gate Time"), 100, 880, 1250, 560);
+    fraGateTime = MakeFrame(fraInput, QStringLiteral("fraGateTime"), QStringLiteral("Gate Time"), 100, 880, 1280, 560);
     txtGateTime = new TextBox(fraGateTime);
     txtGateTime->setObjectName(QStringLiteral("txtGateTime"));
-    txtGateTime->setGeometry(TwipsRect(90, 210, 700, 300));
+    txtGateTime->setGeometry(TwipsRect(90, InsideTopTwips, 700, 300));
     txtGateTime->setAccessibleName(QStringLiteral("Gate Time"));
     txtGateTime->SetText(QStringLiteral("199.99"));
     lblSecs = new QLabel(QStringLiteral("  Secs"), fraGateTime);
     lblSecs->setObjectName(QStringLiteral("lblSecs"));
-    lblSecs->setGeometry(TwipsRect(790, 240, 450, 240));
-    fraTimeOut = MakeFrame(fraInput, QStringLiteral("fraTimeOut"), QStringLiteral("Time Out"), 1390, 880, 1250, 560);
+    lblSecs->setGeometry(TwipsRect(790, 240, 480, 240));
+    fraTimeOut = MakeFrame(fraInput, QStringLiteral("fraTimeOut"), QStringLiteral("Time Out"), 1400, 880, 1280, 560);
     txtTimeOut = new TextBox(fraTimeOut);
     txtTimeOut->setObjectName(QStringLiteral("txtTimeOut"));
-    txtTimeOut->setGeometry(TwipsRect(90, 210, 700, 300));
+    txtTimeOut->setGeometry(TwipsRect(90, InsideTopTwips, 700, 300));
     txtTimeOut->setAccessibleName(QStringLiteral("Time Out"));
     txtTimeOut->SetText(QStringLiteral("199.99"));
     lblTSecs = new QLabel(QStringLiteral("  Secs"), fraTimeOut);
     lblTSecs->setObjectName(QStringLiteral("lblTSecs"));
-    lblTSecs->setGeometry(TwipsRect(790, 240, 450, 240));
-    fraDspyN = MakeFrame(fraInput, QStringLiteral("fraDspyN"), QStringLiteral("Display Item No."), 2680, 880, 1220, 560);
+    lblTSecs->setGeometry(TwipsRect(790, 240, 480, 240));
+    fraDspyN = MakeFrame(fraInput, QStringLiteral("fraDspyN"), QStringLiteral("Display Item No."), 2700, 880, 1260, 560);
     cboDspyN = Inside<ComboBox>(fraDspyN, QStringLiteral("cboDspyN"));
-    fraPulses = MakeFrame(fraInput, QStringLiteral("fraPulses"), QStringLiteral("Pulses per Rev"), 2680, 880, 1220, 560);
+    fraPulses = MakeFrame(fraInput, QStringLiteral("fraPulses"), QStringLiteral("Pulses per Rev"), 2700, 880, 1260, 560);
     txtPulses = ValueBox(fraPulses, QStringLiteral("txtPulses"), QStringLiteral("  59999"));
 
     fraDisplay = MakeFrame(this, QStringLiteral("fraDisplay"), QStringLiteral("Display"), 4290, 960, 5000, 1560);
     fraDType = MakeFrame(fraDisplay, QStringLiteral("fraDType"), QStringLiteral("Type"), 100, 220, 1750, 560);
     cboDType = Inside<ComboBox>(fraDType, QStringLiteral("cboDType"));
-    fraDVal = MakeFrame(fraDisplay, QStringLiteral("fraDVal"), QStringLiteral("Value"), 1880, 220, 1480, 560);
+    fraDVal = MakeFrame(fraDisplay, QStringLiteral("fraDVal"), QStringLiteral("Value"), 1880, 220, 1370, 560);
     cboDVal = Inside<ComboBox>(fraDVal, QStringLiteral("cboDVal"));
-    fraLeadZ = MakeFrame(fraDisplay, QStringLiteral("fraLeadZ"), QStringLiteral("Leading Zeros"), 3390, 220, 1520, 560);
+    fraLeadZ = MakeFrame(fraDisplay, QStringLiteral("fraLeadZ"), QStringLiteral("Leading Zeros"), 3300, 220, 1680, 560);
     cboLeadZ = Inside<ComboBox>(fraLeadZ, QStringLiteral("cboLeadZ"));
     fraPwrOnTot = MakeFrame(fraDisplay, QStringLiteral("fraPwrOnTot"), QStringLiteral("Power-On Total"), 100, 880, 1750, 560);
     cboPwrOnTot = Inside<ComboBox>(fraPwrOnTot, QStringLiteral("cboPwrOnTot"));
@@ -207,13 +209,14 @@ void frmSetup1::BuildItemFrames()
     // Layout 0: one item with everything.
     auto* f = fraItem1[0] = MakeFrame(this, Idx("fraItem1", 0), QStringLiteral("Item 1  L0"), ItemLeft, ItemTop, ItemWidth, 3450);
     scale1[0] = BuildScalingGroup(f, 150, 240, QStringLiteral("(0)"), QStringLiteral("1"));
-    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 0, 6100, 240);
-    fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), 7550, 240, 1400, 560);
+    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 0, Right, 240);
+    sqrtBox(f, 0, Right2, 380);
+    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral(" Trigger Slope A"), 0, Right, 860);
+    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral("Trigger Slope B"), 0, Right2, 860);
+    // The curve list's longest entry needs a frame wider than a column.
+    fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), Right, 1480, 1850, 560);
     cboCusCrv = Inside<ComboBox>(fraCusCrv, QStringLiteral("cboCusCrv"));
-    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral(" Trigger Slope A"), 0, 6100, 860);
-    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral("Trigger Slope B"), 0, 7550, 860);
-    sqrtBox(f, 0, 6100, 1520);
-    lblItem1[0] = itemLabel(f, "lblItem1", 0, 6100, 1860);
+    lblItem1[0] = itemLabel(f, "lblItem1", 0, Right, 2100);
     fraPreset = MakeFrame(f, QStringLiteral("fraPreset"), QStringLiteral("Preset"), 150, 1220, 1650, 560);
     txtPreset = ValueBox(fraPreset, QStringLiteral("txtPreset"), QStringLiteral("+999.999"));
     fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 150, 1820, 1650, 560);
@@ -223,27 +226,27 @@ void frmSetup1::BuildItemFrames()
     // Layout 1: item 2's scaling.
     f = fraItem1[1] = MakeFrame(this, Idx("fraItem1", 1), QStringLiteral("Item 1  L1"), ItemLeft, ItemTop, ItemWidth, 2300);
     scale2 = BuildScalingGroup(f, 150, 240, QString(), QStringLiteral("2"));
-    listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 0, 6100, 240);
-    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral(" Trigger Slope B"), 1, 6100, 860);
-    lblItem1[1] = itemLabel(f, "lblItem1", 1, 6100, 1560);
+    listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 0, Right, 240);
+    listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral(" Trigger Slope B"), 1, Right, 860);
+    lblItem1[1] = itemLabel(f, "lblItem1", 1, Right, 1560);
 
     // Layout 2: a compound item above item 2.
     f = fraItem1[2] = MakeFrame(this, Idx("fraItem1", 2), QStringLiteral("Item 1  L2"), ItemLeft, ItemTop, ItemWidth, 2000);
     listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 1, 150, 240);
     listFrame(f, fraResoln, cboResoln, "fraResoln", "cboResoln", QStringLiteral("Resolution"), 0, 1600, 240);
     sqrtBox(f, 1, 3100, 380);
-    lblItem1[2] = itemLabel(f, "lblItem1", 2, 6100, 380);
+    lblItem1[2] = itemLabel(f, "lblItem1", 2, Right, 380);
     filterFrame(f, 1, 150, 900);
     f = fraItem2[0] = MakeFrame(this, Idx("fraItem2", 0), QStringLiteral("Item 2  L2"), ItemLeft, ItemTop + 2060, ItemWidth, 2260);
     scale1[1] = BuildScalingGroup(f, 150, 240, QStringLiteral("(1)"), QStringLiteral("1"));
-    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral("Trigger Slope A"), 1, 6100, 240);
-    lblItem2[2] = itemLabel(f, "lblItem2", 2, 6100, 900);
+    listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral("Trigger Slope A"), 1, Right, 240);
+    lblItem2[2] = itemLabel(f, "lblItem2", 2, Right, 900);
 
     // Layout 3: batch.
     f = fraItem1[3] = MakeFrame(this, Idx("fraItem1", 3), QStringLiteral("Item 1  L3"), ItemLeft, ItemTop, ItemWidth, 2760);
     scale1[2] = BuildScalingGroup(f, 150, 240, QStringLiteral("(2)"), QStringLiteral("1"));
-    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 1, 6100, 240);
-    lblItem1[3] = itemLabel(f, "lblItem1", 3, 6100, 900);
+    listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 1, Right, 240);
+    lblItem1[3] = itemLabel(f, "lblItem1", 3, Right, 900);
     fraBatCount = MakeFrame(f, QStringLiteral("fraBatCount"), QStringLiteral("Batch Count"), 150, 2100, 2000, 560);
     cboBatCount = Inside<ComboBox>(fraBatCount, QStringLiteral("cboBatCount"));
     fraBatItm2 = MakeFrame(f, QStringLiteral("fraBatItm2"), QStringLiteral("Batch Item 2"), 2250, 2100, 1600, 560);

@@ -218,11 +218,12 @@ void frmSetup2::BuildItemFrames()
     lblItem2[1] = itemLabel(f, "lblItem2", 1, QStringLiteral("   Rate A"));
     scale1 = BuildScalingGroup(f, 150, 560, 1, QString());
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", decPt1, 0, 6300, 560);
-    fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), 7650, 560, 1350, 560);
-    cboCusCrv = Inside<ComboBox>(fraCusCrv, QStringLiteral("cboCusCrv"));
     listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", slopeA, 0, 6300, 1180);
     sqrtBox(f, 0);
-    fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 6300, 1800, 1350, 560);
+    // The curve list's longest entry needs a frame wider than a column.
+    fraCusCrv = MakeFrame(f, QStringLiteral("fraCusCrv"), QStringLiteral("Custom Curve"), 6300, 1800, 1850, 560);
+    cboCusCrv = Inside<ComboBox>(fraCusCrv, QStringLiteral("cboCusCrv"));
+    fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 7650, 560, 1350, 560);
     txtRd0In = ValueBox(fraRd0In, QStringLiteral("txtRd0In"), QStringLiteral("+999.999"));
     txtRd0In->setFont(platform::DesignFont(QStringLiteral("Arial"), 8.25));
     filterFrame(f, 0);

@@ -71,13 +71,18 @@ const char* const LockCaptions[16] = {
     "View Peak",           "View Setpoints",         " Front Pnl Func Resets", "Front Panel Ctr Reset",
 };
 
+// The page's captions are larger than on pages 1 and 2: what a frame holds
+// starts lower.
+constexpr int FrameTop = 255;
+
 // A value box at the frame's left, and, for a character code, the label
-// beside it that names the character.
+// beside it that names the character. The label is read as the name it
+// shows; what it names goes into its description.
 TextBox* BoxIn(QGroupBox* frame, const QString& name, int width, const QString& designText = {})
 {
     auto* box = new TextBox(frame);
     box->setObjectName(name);
-    box->setGeometry(TwipsRect(90, 210, width, 300));
+    box->setGeometry(TwipsRect(90, FrameTop, width, 300));
     box->setAccessibleName(frame->title().trimmed());
     box->SetText(designText);
     return box;
@@ -87,8 +92,8 @@ QLabel* NameLabel(QGroupBox* frame, const QString& name, int left)
 {
     auto* l = new QLabel(frame);
     l->setObjectName(name);
-    l->setGeometry(TwipsRect(left, 240, 500, 260));
-    l->setAccessibleName(frame->title().trimmed() + QStringLiteral(" name"));
+    l->setGeometry(TwipsRect(left, FrameTop, 500, 260));
+    l->setAccessibleDescription(frame->title().trimmed() + QStringLiteral(" name"));
     return l;
 }
 
@@ -148,7 +153,7 @@ void frmSetup3::BuildControls()
     auto listFrame = [&](const char* fraName, const char* caption, const char* cboName, int left,
                          int top, ComboBox*& combo) {
         QGroupBox* f = MakeFrame(fraSerComm, QLatin1String(fraName), QLatin1String(caption), left, top, 2000, 580);
-        combo = Inside<ComboBox>(f, QLatin1String(cboName));
+        combo = Inside<ComboBox>(f, QLatin1String(cboName), FrameTop);
         return f;
     };
     constexpr int c1 = 120, c2 = 2200, c3 = 4280;
@@ -177,33 +182,34 @@ void frmSetup3::BuildControls()
 
     // Analog output.
     fraAnaOut = MakeFrame(this, QStringLiteral("fraAnaOut"), QStringLiteral("Analog Out"), 120, 3880, 6360, 900);
-    fraSource = MakeFrame(fraAnaOut, QStringLiteral("fraSource"), QStringLiteral("Source"), 120, 240, 1400, 580);
-    cboSource = Inside<ComboBox>(fraSource, QStringLiteral("cboSource"));
-    fraCircuit = MakeFrame(fraAnaOut, QStringLiteral("fraCircuit"), QStringLiteral("Circuit"), 1580, 240, 1800, 580);
-    cboCircuit = Inside<ComboBox>(fraCircuit, QStringLiteral("cboCircuit"));
-    fraAnaLo = MakeFrame(fraAnaOut, QStringLiteral("fraAnaLo"), QStringLiteral("Low Reading"), 3440, 240, 1400, 580);
-    txtAnaLo = BoxIn(fraAnaLo, QStringLiteral("txtAnaLo"), 1220, QStringLiteral("+999. 999"));
-    fraAnaHI = MakeFrame(fraAnaOut, QStringLiteral("fraAnaHI"), QStringLiteral("High Reading"), 4900, 240, 1400, 580);
-    txtAnaHi = BoxIn(fraAnaHI, QStringLiteral("txtAnaHi"), 1220, QStringLiteral("+999. 999"));
+    // The source list's "Filtered Item" entries take the room of the reading boxes.
+    fraSource = MakeFrame(fraAnaOut, QStringLiteral("fraSource"), QStringLiteral("Source"), 120, FrameTop, 1660, 580);
+    cboSource = Inside<ComboBox>(fraSource, QStringLiteral("cboSource"), FrameTop);
+    fraCircuit = MakeFrame(fraAnaOut, QStringLiteral("fraCircuit"), QStringLiteral("Circuit"), 1840, FrameTop, 1800, 580);
+    cboCircuit = Inside<ComboBox>(fraCircuit, QStringLiteral("cboCircuit"), FrameTop);
+    fraAnaLo = MakeFrame(fraAnaOut, QStringLiteral("fraAnaLo"), QStringLiteral("Low Reading"), 3700, FrameTop, 1280, 580);
+    txtAnaLo = BoxIn(fraAnaLo, QStringLiteral("txtAnaLo"), 1100, QStringLiteral("+999. 999"));
+    fraAnaHI = MakeFrame(fraAnaOut, QStringLiteral("fraAnaHI"), QStringLiteral("High Reading"), 5040, FrameTop, 1280, 580);
+    txtAnaHi = BoxIn(fraAnaHI, QStringLiteral("txtAnaHi"), 1100, QStringLiteral("+999. 999"));
 
     // External inputs and the calibration correction.
     fraExtIn = MakeFrame(this, QStringLiteral("fraExtIn"), QStringLiteral("External Inputs"), 120, 4860, 4300, 1060);
     fraExtAB = MakeFrame(fraExtIn, QStringLiteral("fraExtAB"), QStringLiteral(" Ext In A              Ext In B"), 120, 260, 4060, 640);
-    cboExtAB = Inside<ComboBox>(fraExtAB, QStringLiteral("cboExtAB"));
+    cboExtAB = Inside<ComboBox>(fraExtAB, QStringLiteral("cboExtAB"), FrameTop);
     fraCalib = MakeFrame(this, QStringLiteral("fraCalib"), QStringLiteral("Calibration"), 4500, 4860, 1980, 1060);
     fraCal = MakeFrame(fraCalib, QStringLiteral("fraCal"), QStringLiteral("Parts per Million"), 120, 260, 1740, 640);
     txtCal = BoxIn(fraCal, QStringLiteral("txtCal"), 1000, QStringLiteral("+29999"));
 
     // Remote display C.
     fraRmtDspyC = MakeFrame(this, QStringLiteral("fraRmtDspyC"), QStringLiteral("Remote Display \"C\""), 120, 6000, 6360, 900);
-    fraShow = MakeFrame(fraRmtDspyC, QStringLiteral("fraShow"), QStringLiteral("Show No."), 120, 240, 1440, 580);
+    fraShow = MakeFrame(fraRmtDspyC, QStringLiteral("fraShow"), QStringLiteral("Show No."), 120, FrameTop, 1440, 580);
     txtShow = BoxIn(fraShow, QStringLiteral("txtShow"), 800);
-    fraStopChr = MakeFrame(fraRmtDspyC, QStringLiteral("fraStopChr"), QStringLiteral("Stop Char"), 1640, 240, 1500, 580);
+    fraStopChr = MakeFrame(fraRmtDspyC, QStringLiteral("fraStopChr"), QStringLiteral("Stop Char"), 1640, FrameTop, 1500, 580);
     txtStopChr = BoxIn(fraStopChr, QStringLiteral("txtStopChr"), 800);
     lblStopChr = NameLabel(fraStopChr, QStringLiteral("lblStopChr"), 950);
-    fraSkip = MakeFrame(fraRmtDspyC, QStringLiteral("fraSkip"), QStringLiteral("Skip No."), 3220, 240, 1440, 580);
+    fraSkip = MakeFrame(fraRmtDspyC, QStringLiteral("fraSkip"), QStringLiteral("Skip No."), 3220, FrameTop, 1440, 580);
     txtSkip = BoxIn(fraSkip, QStringLiteral("txtSkip"), 800);
-    fraStartChr = MakeFrame(fraRmtDspyC, QStringLiteral("fraStartChr"), QStringLiteral("Start Char"), 4740, 240, 1500, 580);
+    fraStartChr = MakeFrame(fraRmtDspyC, QStringLiteral("fraStartChr"), QStringLiteral("Start Char"), 4740, FrameTop, 1500, 580);
     txtStartChr = BoxIn(fraStartChr, QStringLiteral("txtStartChr"), 800);
     lblStartChr = NameLabel(fraStartChr, QStringLiteral("lblStartChr"), 950);
 

@@ -140,6 +140,7 @@ JumperDesign PowerSupply()
     };
     const int pinTop = 4200 + 56 * 15 + 60;
     auto pinLeft = [](int i) { return 600 + (1 + 88 * i / 6 + 88 / 12) * 15 - 60; };
+    constexpr int PinWidth = 88 * 15 / 6 - 15; // a pixel narrower than the pitch
     d.labels = {
         {QStringLiteral("Label15"), QStringLiteral("Power Supply"), QRect(240, 240, 2400, 330), LabelStyle::Title},
         {QStringLiteral("Label1"), QStringLiteral("-1"), QRect(600, 1800, 420, 240)},
@@ -148,22 +149,22 @@ JumperDesign PowerSupply()
         {QStringLiteral("Label4"), QStringLiteral("AC Lo (DC Ret)"), QRect(1800, 2580, 2160, 240)},
         {QStringLiteral("Label5"), QStringLiteral("Earth Ground"), QRect(1800, 2880, 2160, 240)},
         {QStringLiteral("Label6"), QStringLiteral("Digital In B (+5V)"), QRect(2160, 4020, 1920, 240)},
-        {QStringLiteral("Label7"), QStringLiteral("1"), QRect(pinLeft(0), pinTop, 240, 240)},
-        {QStringLiteral("Label8"), QStringLiteral("2"), QRect(pinLeft(1), pinTop, 240, 240)},
-        {QStringLiteral("Label9"), QStringLiteral("3"), QRect(pinLeft(2), pinTop, 240, 240)},
-        {QStringLiteral("Label10"), QStringLiteral("4"), QRect(pinLeft(3), pinTop, 240, 240)},
+        {QStringLiteral("Label7"), QStringLiteral("1"), QRect(pinLeft(0), pinTop, PinWidth, 240)},
+        {QStringLiteral("Label8"), QStringLiteral("2"), QRect(pinLeft(1), pinTop, PinWidth, 240)},
+        {QStringLiteral("Label9"), QStringLiteral("3"), QRect(pinLeft(2), pinTop, PinWidth, 240)},
+        {QStringLiteral("Label10"), QStringLiteral("4"), QRect(pinLeft(3), pinTop, PinWidth, 240)},
         {QStringLiteral("Label11"), QStringLiteral("Digital Input A"), QRect(2160, 4320, 1920, 240)},
         {QStringLiteral("Label12"), QStringLiteral("Digital Ground"), QRect(2160, 4620, 1920, 240)},
-        {QStringLiteral("Label13"), QStringLiteral("5"), QRect(pinLeft(4), pinTop, 240, 240)},
-        {QStringLiteral("Label14"), QStringLiteral("6"), QRect(pinLeft(5), pinTop, 240, 240)},
+        {QStringLiteral("Label13"), QStringLiteral("5"), QRect(pinLeft(4), pinTop, PinWidth, 240)},
+        {QStringLiteral("Label14"), QStringLiteral("6"), QRect(pinLeft(5), pinTop, PinWidth, 240)},
     };
-    auto screw = [](int i) { return QRect(600 + (1 + 88 * i / 6) * 15, 4200 + 10 * 15, 88 * 15 / 6, 36 * 15); };
+    auto screw = [&](int i) { return QRect(600 + (1 + 88 * i / 6) * 15, 4200 + 10 * 15, PinWidth, 36 * 15); };
     auto headerPin = [](int i) { return QRect(600 + (4 + 196 * i / 11) * 15, 960 + 14 * 15, 196 * 15 / 11, 24 * 15); };
     d.shapes = {
         {QStringLiteral("Shape1"), BoardOutline},
         {QStringLiteral("Shape4"), QRect(480, 840, 3300, 1260)},   // the header
         {QStringLiteral("Shape2"), QRect(480, 2160, 3600, 1020)},  // power input
-        {QStringLiteral("Shape3"), QRect(480, 3900, 3600, 1320)},  // digital input
+        {QStringLiteral("Shape3"), QRect(480, 3900, 3600, 1500)},  // digital input and its pin numbers
         {QStringLiteral("Shape5"), screw(0), true},
         {QStringLiteral("Shape6"), screw(1), true},
         {QStringLiteral("Shape7"), screw(2), true},
@@ -226,7 +227,7 @@ JumperDesign Rs232RevG()
     constexpr int HL = 1500, HT = 1080;
     d.pictures = {InterfaceHeader(HL, HT)};
     d.labels = {
-        {QStringLiteral("Label8"), QStringLiteral("RJ11"), QRect(600, 3300, 720, 240), LabelStyle::Title},
+        {QStringLiteral("Label8"), QStringLiteral("RJ11"), QRect(600, 3300, 720, 270), LabelStyle::Title},
         {QStringLiteral("Label4"), QStringLiteral("Rev G"), QRect(3240, 240, 840, 285), LabelStyle::Title},
         {QStringLiteral("Label3"), Rs232Pins, QRect(600, 3600, 0, 1500), LabelStyle::PinList},
         {QStringLiteral("Label7"), QStringLiteral("RS232/485   "), QRect(240, 240, 1800, 285), LabelStyle::Title},
@@ -257,8 +258,8 @@ JumperDesign Rs485RevG()
     d.labels = {
         {QStringLiteral("Label3"), Rs485Pins, QRect(1380, 2220, 0, 1500), LabelStyle::PinList},
         {QStringLiteral("Label5"), Rs485Pins, QRect(1380, 4140, 0, 1500), LabelStyle::PinList},
-        {QStringLiteral("Label6"), QStringLiteral("RJ11"), QRect(600, 1980, 720, 240), LabelStyle::Title},
-        {QStringLiteral("Label8"), QStringLiteral("RJ11"), QRect(600, 3900, 720, 240), LabelStyle::Title},
+        {QStringLiteral("Label6"), QStringLiteral("RJ11"), QRect(600, 1980, 720, 270), LabelStyle::Title},
+        {QStringLiteral("Label8"), QStringLiteral("RJ11"), QRect(600, 3900, 720, 270), LabelStyle::Title},
         {QStringLiteral("Label4"), QStringLiteral("Rev G"), QRect(3240, 240, 840, 285), LabelStyle::Title},
         {QStringLiteral("Label7"), QStringLiteral("RS232/485  "), QRect(240, 240, 1800, 285), LabelStyle::Title},
         {QStringLiteral("Label2"), QStringLiteral("8-"), QRect(HL - 360, HT + 150, 330, 240)},
