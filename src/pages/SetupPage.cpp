@@ -5,6 +5,7 @@
 #include "pages/Shared.h"
 #include "pages/ValueEntry.h"
 #include "platform/Appearance.h"
+#include "platform/Fonts.h"
 #include "setup/EntryHandoff.h"
 #include "setup/ModeModel.h"
 #include "setup/NumberCoding.h"
@@ -31,6 +32,51 @@ TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designTe
     auto* box = Inside<TextBox>(frame, name);
     box->SetText(designText);
     return box;
+}
+
+ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, const QString& item,
+                               const QString& suffix, const ScalingDesign& design)
+{
+    ScalingGroup g;
+    auto name = [&](const char* base) { return QLatin1String(base) + item + suffix; };
+    g.fraScaleCoord = MakeFrame(parent, name("fraScaleCoord"), QString(), left, top, 1750, 900);
+    auto option = [&](const char* base, const QString& caption, int optTop) {
+        auto* o = new OptionButton(caption, g.fraScaleCoord);
+        o->setObjectName(name(base));
+        o->setGeometry(platform::TwipsRect(90, optTop, 1600, 280));
+        return o;
+    };
+    if (design.coordFirst)
+        g.optCoord = option("optCoord", QStringLiteral("Coordinates   >"), 520);
+    g.optScale = option("optScale", QStringLiteral("Scale, Offset  >"), 160);
+    if (!design.coordFirst)
+        g.optCoord = option("optCoord", QStringLiteral("Coordinates   >"), 520);
+
+    const int x1 = left + 1850, x2 = left + 3250, x3 = left + 4650;
+    auto frame = [&](const char* base, const QString& caption, int x, int y) {
+        return MakeFrame(parent, name(base), caption, x, y, 1350, 560);
+    };
+    auto value = [&](QGroupBox* fra, const char* base) {
+        TextBox* box = ValueBox(fra, name(base), design.valueText);
+        if (design.arialValues)
+            box->setFont(platform::DesignFont(QStringLiteral("Arial"), 8.25));
+        return box;
+    };
+    g.fraScale = frame("fraScale", design.scaleCaption, x1, top);
+    g.txtScale = ValueBox(g.fraScale, name("txtScale"), design.scaleText);
+    g.fraMult = frame("fraMult", QStringLiteral("Multiplier ") + item, x2, top);
+    g.cboMult = Inside<ComboBox>(g.fraMult, name("cboMult"));
+    g.fraOffset = frame("fraOffset", QStringLiteral("Offset ") + item, x3, top);
+    g.txtOffset = value(g.fraOffset, "txtOffset");
+    g.fraLoIn = frame("fraLoIn", QStringLiteral("Low In ") + item, x1, top + 620);
+    g.txtLoIn = value(g.fraLoIn, "txtLoIn");
+    g.fraLoRd = frame("fraLoRd", QStringLiteral("Low Read ") + item, x2, top + 620);
+    g.txtLoRd = value(g.fraLoRd, "txtLoRd");
+    g.fraHiIn = frame("fraHiIn", QStringLiteral("High In ") + item, x1, top + 1240);
+    g.txtHiIn = value(g.fraHiIn, "txtHiIn");
+    g.fraHiRd = frame("fraHiRd", QStringLiteral("High Read ") + item, x2, top + 1240);
+    g.txtHiRd = value(g.fraHiRd, "txtHiRd");
+    return g;
 }
 
 QString Idx(const char* base, int i)

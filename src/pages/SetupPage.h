@@ -55,6 +55,41 @@ TextBox* ValueBox(QGroupBox* frame, const QString& name, const QString& designTe
 // The name of copy i of a control array: "cboDecPt1(0)".
 QString Idx(const char* base, int i);
 
+// How the copies of a scaling group differ in their design.
+struct ScalingDesign {
+    bool coordFirst = false; // Coordinates comes before Scale, Offset in the tab order
+    QString scaleCaption;    // "Scale 1", " Scale 2"
+    QString scaleText;       // the scale box's design text
+    QString valueText;       // that of the offset, input and reading boxes
+    bool arialValues = false; // those boxes are designed in Arial 8.25
+};
+// A scaling group of item `item` ("1", "2") at left, top of its frame: the
+// option frame, then scale, multiplier and offset, low in and read, high in
+// and read in three columns; every name ends in item & suffix ("(0)").
+ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, const QString& item,
+                               const QString& suffix, const ScalingDesign& design);
+
+// Pages 1 and 2 are one size, so that turning the page keeps the window.
+constexpr int ItemPageWidthTwips = 9500, ItemPageHeightTwips = 7560;
+
+// Copy i of the filter frame with its four lists, laid out alike on pages
+// 1 and 2; the controls go into the page's own arrays of those names.
+template <class Page> void BuildFilterFrame(Page& page, QWidget* parent, int i, int left, int top)
+{
+    page.fraFilter[i] =
+        MakeFrame(parent, Idx("fraFilter", i), QStringLiteral("Filter"), left, top, 8800, 900);
+    auto list = [&](auto& fra, auto& cbo, const char* fraName, const char* cboName,
+                    const char* caption, int at) {
+        fra[i] = MakeFrame(page.fraFilter[i], Idx(fraName, i), QString::fromLatin1(caption), at,
+                           250, 2050, 560);
+        cbo[i] = Inside<ComboBox>(fra[i], Idx(cboName, i));
+    };
+    list(page.fraTimConst, page.cboTimConst, "fraTimConst", "cboTimConst", "Time Constant", 90);
+    list(page.fraFType, page.cboFType, "fraFType", "cboFType", "Type", 2240);
+    list(page.fraThresh, page.cboThresh, "fraThresh", "cboThresh", "Threshold", 4390);
+    list(page.fraPeakVal, page.cboPeakVal, "fraPeakVal", "cboPeakVal", "Peak Value", 6540);
+}
+
 void FillList(ComboBox* combo, const QStringList& texts);
 // Fills the list and selects entry `selected` (its Click runs; a code
 // without an entry selects nothing).

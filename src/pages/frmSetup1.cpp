@@ -29,10 +29,13 @@ using platform::TwipsRect;
 
 namespace {
 
-constexpr int ClientWidthTwips = 9500;
-constexpr int ClientHeightTwips = 7560;
 // The item-1 frames of every layout share one place.
 constexpr int ItemLeft = 200, ItemTop = 2580, ItemWidth = 9090;
+// Item 1's scaling boxes show six digits, item 2's three and three.
+const ScalingDesign Scaling1{true, QStringLiteral("Scale 1"), QStringLiteral("+999.999"),
+                             QStringLiteral("+999.999"), false};
+const ScalingDesign Scaling2{true, QStringLiteral("Scale 2"), QStringLiteral("+999. 999"),
+                             QStringLiteral("+999. 999"), false};
 // The two columns right of a scaling group, in an item frame.
 constexpr int Right = 6200, Right2 = 7650;
 
@@ -55,7 +58,7 @@ frmSetup1::frmSetup1() : SetupPage(QStringLiteral("frmSetup1"))
 {
     setWindowTitle(DesignCaption);
     SetDesignFont(QStringLiteral("MS Sans Serif"), 8.25);
-    setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
+    setFixedSize(Px(ItemPageWidthTwips), Px(ItemPageHeightTwips));
     BuildControls();
     BuildItemFrames();
     ConnectHandlers();
@@ -141,39 +144,6 @@ void frmSetup1::BuildControls()
     cmdNextPage->setGeometry(TwipsRect(7790, 7020, 1500, 420));
 }
 
-ScalingGroup frmSetup1::BuildScalingGroup(QWidget* parent, int left, int top,
-                                                     const QString& suffix, const QString& item)
-{
-    ScalingGroup g;
-    auto name = [&](const char* base) { return QLatin1String(base) + item + suffix; };
-    g.fraScaleCoord = MakeFrame(parent, name("fraScaleCoord"), QString(), left, top, 1750, 900);
-    g.optCoord = new OptionButton(QStringLiteral("Coordinates   >"), g.fraScaleCoord);
-    g.optCoord->setObjectName(name("optCoord"));
-    g.optCoord->setGeometry(TwipsRect(90, 520, 1600, 280));
-    g.optScale = new OptionButton(QStringLiteral("Scale, Offset  >"), g.fraScaleCoord);
-    g.optScale->setObjectName(name("optScale"));
-    g.optScale->setGeometry(TwipsRect(90, 160, 1600, 280));
-
-    const QString design = item == QLatin1String("1") ? QStringLiteral("+999.999")
-                                                      : QStringLiteral("+999. 999");
-    const int x1 = left + 1850, x2 = left + 3250, x3 = left + 4650;
-    g.fraScale = MakeFrame(parent, name("fraScale"), QStringLiteral("Scale ") + item, x1, top, 1350, 560);
-    g.txtScale = ValueBox(g.fraScale, name("txtScale"), design);
-    g.fraMult = MakeFrame(parent, name("fraMult"), QStringLiteral("Multiplier ") + item, x2, top, 1350, 560);
-    g.cboMult = Inside<ComboBox>(g.fraMult, name("cboMult"));
-    g.fraOffset = MakeFrame(parent, name("fraOffset"), QStringLiteral("Offset ") + item, x3, top, 1350, 560);
-    g.txtOffset = ValueBox(g.fraOffset, name("txtOffset"), design);
-    g.fraLoIn = MakeFrame(parent, name("fraLoIn"), QStringLiteral("Low In ") + item, x1, top + 620, 1350, 560);
-    g.txtLoIn = ValueBox(g.fraLoIn, name("txtLoIn"), design);
-    g.fraLoRd = MakeFrame(parent, name("fraLoRd"), QStringLiteral("Low Read ") + item, x2, top + 620, 1350, 560);
-    g.txtLoRd = ValueBox(g.fraLoRd, name("txtLoRd"), design);
-    g.fraHiIn = MakeFrame(parent, name("fraHiIn"), QStringLiteral("High In ") + item, x1, top + 1240, 1350, 560);
-    g.txtHiIn = ValueBox(g.fraHiIn, name("txtHiIn"), design);
-    g.fraHiRd = MakeFrame(parent, name("fraHiRd"), QStringLiteral("High Read ") + item, x2, top + 1240, 1350, 560);
-    g.txtHiRd = ValueBox(g.fraHiRd, name("txtHiRd"), design);
-    return g;
-}
-
 void frmSetup1::BuildItemFrames()
 {
     auto itemLabel = [&](QWidget* parent, const char* base, int i, int left, int top) {
@@ -182,17 +152,6 @@ void frmSetup1::BuildItemFrames()
         l->setGeometry(TwipsRect(left, top, 2800, 300));
         l->setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 9.75, true));
         return l;
-    };
-    auto filterFrame = [&](QWidget* parent, int i, int left, int top) {
-        fraFilter[i] = MakeFrame(parent, Idx("fraFilter", i), QStringLiteral("Filter"), left, top, 8800, 900);
-        fraTimConst[i] = MakeFrame(fraFilter[i], Idx("fraTimConst", i), QStringLiteral("Time Constant"), 90, 250, 2050, 560);
-        cboTimConst[i] = Inside<ComboBox>(fraTimConst[i], Idx("cboTimConst", i));
-        fraFType[i] = MakeFrame(fraFilter[i], Idx("fraFType", i), QStringLiteral("Type"), 2240, 250, 2050, 560);
-        cboFType[i] = Inside<ComboBox>(fraFType[i], Idx("cboFType", i));
-        fraThresh[i] = MakeFrame(fraFilter[i], Idx("fraThresh", i), QStringLiteral("Threshold"), 4390, 250, 2050, 560);
-        cboThresh[i] = Inside<ComboBox>(fraThresh[i], Idx("cboThresh", i));
-        fraPeakVal[i] = MakeFrame(fraFilter[i], Idx("fraPeakVal", i), QStringLiteral("Peak Value"), 6540, 250, 2050, 560);
-        cboPeakVal[i] = Inside<ComboBox>(fraPeakVal[i], Idx("cboPeakVal", i));
     };
     auto sqrtBox = [&](QWidget* parent, int i, int left, int top) {
         chkSqRt[i] = new CheckBox(QStringLiteral("Square Root"), parent);
@@ -208,7 +167,7 @@ void frmSetup1::BuildItemFrames()
 
     // Layout 0: one item with everything.
     auto* f = fraItem1[0] = MakeFrame(this, Idx("fraItem1", 0), QStringLiteral("Item 1  L0"), ItemLeft, ItemTop, ItemWidth, 3450);
-    scale1[0] = BuildScalingGroup(f, 150, 240, QStringLiteral("(0)"), QStringLiteral("1"));
+    scale1[0] = BuildScalingGroup(f, 150, 240, QStringLiteral("1"), QStringLiteral("(0)"), Scaling1);
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 0, Right, 240);
     sqrtBox(f, 0, Right2, 380);
     listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral(" Trigger Slope A"), 0, Right, 860);
@@ -221,11 +180,11 @@ void frmSetup1::BuildItemFrames()
     txtPreset = ValueBox(fraPreset, QStringLiteral("txtPreset"), QStringLiteral("+999.999"));
     fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 150, 1820, 1650, 560);
     txtRd0In = ValueBox(fraRd0In, QStringLiteral("txtRd0In"), QStringLiteral("+999.999"));
-    filterFrame(f, 0, 150, 2450);
+    BuildFilterFrame(*this, f, 0, 150, 2450);
 
     // Layout 1: item 2's scaling.
     f = fraItem1[1] = MakeFrame(this, Idx("fraItem1", 1), QStringLiteral("Item 1  L1"), ItemLeft, ItemTop, ItemWidth, 2300);
-    scale2 = BuildScalingGroup(f, 150, 240, QString(), QStringLiteral("2"));
+    scale2 = BuildScalingGroup(f, 150, 240, QStringLiteral("2"), QString(), Scaling2);
     listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", QStringLiteral("Decimal Point 2"), 0, Right, 240);
     listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", QStringLiteral(" Trigger Slope B"), 1, Right, 860);
     lblItem1[1] = itemLabel(f, "lblItem1", 1, Right, 1560);
@@ -236,15 +195,15 @@ void frmSetup1::BuildItemFrames()
     listFrame(f, fraResoln, cboResoln, "fraResoln", "cboResoln", QStringLiteral("Resolution"), 0, 1600, 240);
     sqrtBox(f, 1, 3100, 380);
     lblItem1[2] = itemLabel(f, "lblItem1", 2, Right, 380);
-    filterFrame(f, 1, 150, 900);
+    BuildFilterFrame(*this, f, 1, 150, 900);
     f = fraItem2[0] = MakeFrame(this, Idx("fraItem2", 0), QStringLiteral("Item 2  L2"), ItemLeft, ItemTop + 2060, ItemWidth, 2260);
-    scale1[1] = BuildScalingGroup(f, 150, 240, QStringLiteral("(1)"), QStringLiteral("1"));
+    scale1[1] = BuildScalingGroup(f, 150, 240, QStringLiteral("1"), QStringLiteral("(1)"), Scaling1);
     listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", QStringLiteral("Trigger Slope A"), 1, Right, 240);
     lblItem2[2] = itemLabel(f, "lblItem2", 2, Right, 900);
 
     // Layout 3: batch.
     f = fraItem1[3] = MakeFrame(this, Idx("fraItem1", 3), QStringLiteral("Item 1  L3"), ItemLeft, ItemTop, ItemWidth, 2760);
-    scale1[2] = BuildScalingGroup(f, 150, 240, QStringLiteral("(2)"), QStringLiteral("1"));
+    scale1[2] = BuildScalingGroup(f, 150, 240, QStringLiteral("1"), QStringLiteral("(2)"), Scaling1);
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", QStringLiteral("Decimal Point 1"), 1, Right, 240);
     lblItem1[3] = itemLabel(f, "lblItem1", 3, Right, 900);
     fraBatCount = MakeFrame(f, QStringLiteral("fraBatCount"), QStringLiteral("Batch Count"), 150, 2100, 2000, 560);

@@ -121,8 +121,6 @@ protected:
 private:
     void BuildControls();
     void BuildItemFrames();
-    ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, const QString& suffix,
-                                   const QString& item);
     void ConnectHandlers();
     int ItemColumn(int column) const;
 };

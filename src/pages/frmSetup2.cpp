@@ -27,8 +27,11 @@ using platform::TwipsRect;
 
 namespace {
 
-constexpr int ClientWidthTwips = 9500;
-constexpr int ClientHeightTwips = 7560;
+// Channel 1's offset and coordinate boxes are designed in Arial.
+const ScalingDesign Scaling1{false, QStringLiteral(" Scale 1"), QStringLiteral("+999. 999"),
+                             QStringLiteral("+999.999"), true};
+const ScalingDesign Scaling2{false, QStringLiteral(" Scale 2"), QStringLiteral("+999. 999"),
+                             QStringLiteral("+999. 999"), false};
 // Every item frame stands on the same place; one is shown at a time.
 constexpr int ItemLeft = 200, ItemTop = 2860, ItemWidth = 9090;
 
@@ -61,7 +64,7 @@ frmSetup2::frmSetup2() : SetupPage(QStringLiteral("frmSetup2"))
 {
     setWindowTitle(QStringLiteral("COUNTER SETUP  PAGE  2"));
     SetDesignFont(QStringLiteral("Times New Roman"), 8.25);
-    setFixedSize(Px(ClientWidthTwips), Px(ClientHeightTwips));
+    setFixedSize(Px(ItemPageWidthTwips), Px(ItemPageHeightTwips));
     BuildControls();
     BuildItemFrames();
     ConnectHandlers();
@@ -134,44 +137,6 @@ void frmSetup2::BuildControls()
     cmdNextPage->setGeometry(TwipsRect(7790, 7020, 1500, 420));
 }
 
-ScalingGroup frmSetup2::BuildScalingGroup(QWidget* parent, int left, int top,
-                                                     int channel, const QString& suffix)
-{
-    ScalingGroup g;
-    const QString item = QString::number(channel);
-    auto name = [&](const char* base) { return QLatin1String(base) + item + suffix; };
-    g.fraScaleCoord = MakeFrame(parent, name("fraScaleCoord"), QString(), left, top, 1750, 900);
-    g.optScale = new OptionButton(QStringLiteral("Scale, Offset  >"), g.fraScaleCoord);
-    g.optScale->setObjectName(name("optScale"));
-    g.optScale->setGeometry(TwipsRect(90, 160, 1600, 280));
-    g.optCoord = new OptionButton(QStringLiteral("Coordinates   >"), g.fraScaleCoord);
-    g.optCoord->setObjectName(name("optCoord"));
-    g.optCoord->setGeometry(TwipsRect(90, 520, 1600, 280));
-
-    const int x1 = left + 1850, x2 = left + 3250, x3 = left + 4650;
-    g.fraScale = MakeFrame(parent, name("fraScale"), QStringLiteral(" Scale ") + item, x1, top, 1350, 560);
-    g.txtScale = ValueBox(g.fraScale, name("txtScale"), QStringLiteral("+999. 999"));
-    g.fraMult = MakeFrame(parent, name("fraMult"), QStringLiteral("Multiplier ") + item, x2, top, 1350, 560);
-    g.cboMult = Inside<ComboBox>(g.fraMult, name("cboMult"));
-    g.fraOffset = MakeFrame(parent, name("fraOffset"), QStringLiteral("Offset ") + item, x3, top, 1350, 560);
-    g.fraLoIn = MakeFrame(parent, name("fraLoIn"), QStringLiteral("Low In ") + item, x1, top + 620, 1350, 560);
-    g.fraLoRd = MakeFrame(parent, name("fraLoRd"), QStringLiteral("Low Read ") + item, x2, top + 620, 1350, 560);
-    g.fraHiIn = MakeFrame(parent, name("fraHiIn"), QStringLiteral("High In ") + item, x1, top + 1240, 1350, 560);
-    g.fraHiRd = MakeFrame(parent, name("fraHiRd"), QStringLiteral("High Read ") + item, x2, top + 1240, 1350, 560);
-
-    // Channel 1's offset and coordinate boxes are designed in Arial.
-    const QString design = channel == 1 ? QStringLiteral("+999.999") : QStringLiteral("+999. 999");
-    g.txtOffset = ValueBox(g.fraOffset, name("txtOffset"), design);
-    g.txtLoIn = ValueBox(g.fraLoIn, name("txtLoIn"), design);
-    g.txtLoRd = ValueBox(g.fraLoRd, name("txtLoRd"), design);
-    g.txtHiIn = ValueBox(g.fraHiIn, name("txtHiIn"), design);
-    g.txtHiRd = ValueBox(g.fraHiRd, name("txtHiRd"), design);
-    if (channel == 1)
-        for (TextBox* box : {g.txtOffset, g.txtLoIn, g.txtLoRd, g.txtHiIn, g.txtHiRd})
-            box->setFont(platform::DesignFont(QStringLiteral("Arial"), 8.25));
-    return g;
-}
-
 void frmSetup2::BuildItemFrames()
 {
     auto itemLabel = [&](QWidget* parent, const char* base, int i, const QString& design) {
@@ -187,17 +152,6 @@ void frmSetup2::BuildItemFrames()
         fra[i] = MakeFrame(parent, Idx(fraName, i), caption, left, top, 1350, 560);
         cbo[i] = Inside<ComboBox>(fra[i], Idx(cboName, i));
     };
-    auto filterFrame = [&](QWidget* parent, int i) {
-        fraFilter[i] = MakeFrame(parent, Idx("fraFilter", i), QStringLiteral("Filter"), 150, 2460, 8800, 900);
-        fraTimConst[i] = MakeFrame(fraFilter[i], Idx("fraTimConst", i), QStringLiteral("Time Constant"), 90, 250, 2050, 560);
-        cboTimConst[i] = Inside<ComboBox>(fraTimConst[i], Idx("cboTimConst", i));
-        fraFType[i] = MakeFrame(fraFilter[i], Idx("fraFType", i), QStringLiteral("Type"), 2240, 250, 2050, 560);
-        cboFType[i] = Inside<ComboBox>(fraFType[i], Idx("cboFType", i));
-        fraThresh[i] = MakeFrame(fraFilter[i], Idx("fraThresh", i), QStringLiteral("Threshold"), 4390, 250, 2050, 560);
-        cboThresh[i] = Inside<ComboBox>(fraThresh[i], Idx("cboThresh", i));
-        fraPeakVal[i] = MakeFrame(fraFilter[i], Idx("fraPeakVal", i), QStringLiteral("Peak Value"), 6540, 250, 2050, 560);
-        cboPeakVal[i] = Inside<ComboBox>(fraPeakVal[i], Idx("cboPeakVal", i));
-    };
     auto sqrtBox = [&](QWidget* parent, int i) {
         chkSqRt[i] = new CheckBox(QStringLiteral("Square Root"), parent);
         chkSqRt[i]->setObjectName(Idx("chkSqRt", i));
@@ -209,14 +163,14 @@ void frmSetup2::BuildItemFrames()
     // Layout 0: item 2 with channel 2's scaling, copy 0.
     auto* f = fraItem2[0] = MakeFrame(this, Idx("fraItem2", 0), QStringLiteral("Item 2  L0"), ItemLeft, ItemTop, ItemWidth, 2480);
     lblItem2[0] = itemLabel(f, "lblItem2", 0, QStringLiteral("     B Rate"));
-    scale2[0] = BuildScalingGroup(f, 150, 560, 2, QStringLiteral("(0)"));
+    scale2[0] = BuildScalingGroup(f, 150, 560, QStringLiteral("2"), QStringLiteral("(0)"), Scaling2);
     listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", decPt2, 0, 6300, 560);
     listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", slopeB, 0, 7650, 560);
 
     // Layout 1: item 2 with channel 1's scaling and everything around it.
     f = fraItem2[1] = MakeFrame(this, Idx("fraItem2", 1), QStringLiteral("Item 2  L1"), ItemLeft, ItemTop, ItemWidth, 3480);
     lblItem2[1] = itemLabel(f, "lblItem2", 1, QStringLiteral("   Rate A"));
-    scale1 = BuildScalingGroup(f, 150, 560, 1, QString());
+    scale1 = BuildScalingGroup(f, 150, 560, QStringLiteral("1"), QString(), Scaling1);
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", decPt1, 0, 6300, 560);
     listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", slopeA, 0, 6300, 1180);
     sqrtBox(f, 0);
@@ -226,23 +180,23 @@ void frmSetup2::BuildItemFrames()
     fraRd0In = MakeFrame(f, QStringLiteral("fraRd0In"), QStringLiteral("Read 0 In"), 7650, 560, 1350, 560);
     txtRd0In = ValueBox(fraRd0In, QStringLiteral("txtRd0In"), QStringLiteral("+999.999"));
     txtRd0In->setFont(platform::DesignFont(QStringLiteral("Arial"), 8.25));
-    filterFrame(f, 0);
+    BuildFilterFrame(*this, f, 0, 150, 2460);
 
     // Layout 2: item 3, channel 2's scaling copy 1.
     f = fraItem3[0] = MakeFrame(this, Idx("fraItem3", 0), QStringLiteral(" Item 3  L2"), ItemLeft, ItemTop, ItemWidth, 2480);
     lblItem3[2] = itemLabel(f, "lblItem3", 2, QStringLiteral("     B Rate"));
-    scale2[1] = BuildScalingGroup(f, 150, 560, 2, QStringLiteral("(1)"));
+    scale2[1] = BuildScalingGroup(f, 150, 560, QStringLiteral("2"), QStringLiteral("(1)"), Scaling2);
     listFrame(f, fraDecPt1, cboDecPt1, "fraDecPt1", "cboDecPt1", decPt1, 1, 6300, 560);
     listFrame(f, fraTrigSlpB, cboTrigSlpB, "fraTrigSlpB", "cboTrigSlpB", slopeB, 1, 7650, 560);
 
     // Layout 3: item 3, channel 2's scaling copy 2, with filter and square root.
     f = fraItem3[1] = MakeFrame(this, Idx("fraItem3", 1), QStringLiteral("Item 3  L3"), ItemLeft, ItemTop, ItemWidth, 3480);
     lblItem3[3] = itemLabel(f, "lblItem3", 3, QStringLiteral("     B Rate"));
-    scale2[2] = BuildScalingGroup(f, 150, 560, 2, QStringLiteral("(2)"));
+    scale2[2] = BuildScalingGroup(f, 150, 560, QStringLiteral("2"), QStringLiteral("(2)"), Scaling2);
     listFrame(f, fraDecPt2, cboDecPt2, "fraDecPt2", "cboDecPt2", decPt2, 1, 6300, 560);
     listFrame(f, fraTrigSlpA, cboTrigSlpA, "fraTrigSlpA", "cboTrigSlpA", slopeA, 1, 6300, 1180);
     sqrtBox(f, 1);
-    filterFrame(f, 1);
+    BuildFilterFrame(*this, f, 1, 150, 2460);
 
     for (QGroupBox* frame : fraItem2)
         frame->hide();

@@ -119,8 +119,6 @@ protected:
 private:
     void BuildControls();
     void BuildItemFrames();
-    ScalingGroup BuildScalingGroup(QWidget* parent, int left, int top, int channel,
-                                   const QString& suffix);
     void ConnectHandlers();
     // Binds the scaling controls of the current layout for ShowScaling and
     // returns the scaling bit (5 channel 1, 4 channel 2).
