@@ -32,10 +32,14 @@ namespace {
 // The item-1 frames of every layout share one place.
 constexpr int ItemLeft = 200, ItemTop = 2580, ItemWidth = 9090;
 // Item 1's scaling boxes show six digits, item 2's three and three.
-const ScalingDesign Scaling1{true, QStringLiteral("Scale 1"), QStringLiteral("+999.999"),
-                             QStringLiteral("+999.999"), false};
-const ScalingDesign Scaling2{true, QStringLiteral("Scale 2"), QStringLiteral("+999. 999"),
-                             QStringLiteral("+999. 999"), false};
+const ScalingDesign Scaling1{.coordFirst = true,
+                             .scaleCaption = QStringLiteral("Scale 1"),
+                             .scaleText = QStringLiteral("+999.999"),
+                             .valueText = QStringLiteral("+999.999")};
+const ScalingDesign Scaling2{.coordFirst = true,
+                             .scaleCaption = QStringLiteral("Scale 2"),
+                             .scaleText = QStringLiteral("+999. 999"),
+                             .valueText = QStringLiteral("+999. 999")};
 // The two columns right of a scaling group, in an item frame.
 constexpr int Right = 6200, Right2 = 7650;
 
@@ -260,7 +264,7 @@ void frmSetup1::ConnectHandlers()
         OnFocusTopic(chkSqRt[i], [] { return InputOption == 3 ? 1154 : 1153; });
     }
     // Item 1's offset is the stopwatch time; the dialog opens high.
-    const ScalingEntry entry{0, -1, 1};
+    const ScalingEntry entry{.flag = 0, .plainFormat = -1, .stopwatchItem = 1};
     for (int i = 0; i < 3; ++i)
         ConnectScalingGroup(scale1[i], 1, entry, [this, i] { optScale1_Click(i); },
                             [this, i] { optCoord1_Click(i); });

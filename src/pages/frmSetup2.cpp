@@ -28,10 +28,13 @@ using platform::TwipsRect;
 namespace {
 
 // Channel 1's offset and coordinate boxes are designed in Arial.
-const ScalingDesign Scaling1{false, QStringLiteral(" Scale 1"), QStringLiteral("+999. 999"),
-                             QStringLiteral("+999.999"), true};
-const ScalingDesign Scaling2{false, QStringLiteral(" Scale 2"), QStringLiteral("+999. 999"),
-                             QStringLiteral("+999. 999"), false};
+const ScalingDesign Scaling1{.scaleCaption = QStringLiteral(" Scale 1"),
+                             .scaleText = QStringLiteral("+999. 999"),
+                             .valueText = QStringLiteral("+999.999"),
+                             .arialValues = true};
+const ScalingDesign Scaling2{.scaleCaption = QStringLiteral(" Scale 2"),
+                             .scaleText = QStringLiteral("+999. 999"),
+                             .valueText = QStringLiteral("+999. 999")};
 // Every item frame stands on the same place; one is shown at a time.
 constexpr int ItemLeft = 200, ItemTop = 2860, ItemWidth = 9090;
 
@@ -235,7 +238,7 @@ void frmSetup2::ConnectHandlers()
     }
     // Channel 2's offset is the stopwatch time; the dialog opens low, and
     // the boxes that are no times are entered as numbers.
-    const ScalingEntry entry{1, TimeFormatNumber, 2};
+    const ScalingEntry entry{.flag = 1, .plainFormat = TimeFormatNumber, .stopwatchItem = 2};
     ConnectScalingGroup(scale1, 1, entry, [this] { optScale1_Click(); }, [this] { optCoord1_Click(); });
     for (int i = 0; i < 3; ++i)
         ConnectScalingGroup(scale2[i], 2, entry, [this, i] { optScale2_Click(i); },
