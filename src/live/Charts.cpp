@@ -57,10 +57,30 @@ std::optional<long long> DecimalExponent(const QString& text)
     return at;
 }
 
-// A single's value shown with the digits a single holds.
-double SingleDigits(float v)
+// A value shown with the digits a single holds.
+double SingleDigits(double v)
 {
     return QString::number(double(v), 'g', 7).toDouble();
+}
+
+// A value in fixed notation with d decimals and a single's seven digits:
+// past those, a large value shows zeros, not the binary expansion of the
+// double that holds it ("400000000000000000000000000000000000000").
+QString FixedDigits(double value, int decimals)
+{
+    const double v = SingleDigits(value);
+    if (std::fabs(v) < 1e15)
+        return QString::number(v, 'f', decimals);
+    const QString scientific = QString::number(v, 'e', 6); // "-4.000000e+38"
+    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+    QString digits = scientific.left(e).remove(QLatin1Char('.'));
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    if (negative)
+        digits.remove(0, 1);
+    QString text = digits.leftJustified(scientific.mid(e + 1).toInt() + 1, QLatin1Char('0'));
+    if (decimals > 0)
+        text += QLatin1Char('.') + QString(decimals, QLatin1Char('0'));
+    return negative ? QLatin1Char('-') + text : text;
 }
 
 double (*clockSource)() = nullptr;
@@ -106,10 +126,22 @@ int LabelDecimals(const QString& midText, const QString& smallText)
     return qMin(6, qMax(after(midText), after(smallText)));
 }
 
-QString ScaleLabel(float value, int decimals)
+double ScaleLabelValue(float mid, float small, int i)
+{
+    const float single = mid + float(i) * small;
+    return std::isfinite(single) ? double(single) : double(mid) + double(i) * double(small);
+}
+
+double TimeLabelValue(float time, int j)
+{
+    const float single = float(j) * time / 10.0f;
+    return std::isfinite(single) ? double(single) : double(j) * double(time) / 10.0;
+}
+
+QString ScaleLabel(double value, int decimals)
 {
     decimals = qBound(0, decimals, 6);
-    QString text = QString::number(SingleDigits(value), 'f', decimals);
+    QString text = FixedDigits(value, decimals);
     if (decimals == 0)
         text += QLatin1Char('.');
     // No "-0.0" for a value that only misses 0 by the last bit.
@@ -118,11 +150,11 @@ QString ScaleLabel(float value, int decimals)
     return text;
 }
 
-QString TimeLabel(float value)
+QString TimeLabel(double value)
 {
-    if (value == 0.0f)
+    if (value == 0.0)
         return QStringLiteral("0");
-    QString text = QString::number(SingleDigits(value), 'f', 6);
+    QString text = FixedDigits(value, 6);
     while (text.endsWith(QLatin1Char('0')))
         text.chop(1);
     if (text.startsWith(QStringLiteral("0.")))

@@ -34,12 +34,21 @@ std::optional<float> RecordValue(const QString& record);
 // of the two, at most 6 (0 without a ".").
 int LabelDecimals(const QString& midText, const QString& smallText);
 
-// value with d decimals; d = 0 keeps the point ("-20.").
-QString ScaleLabel(float value, int decimals);
+// The value a scale label stands for, mid + i small, reckoned in single
+// precision as the scale is; where that overflows (a division so large that
+// the outer labels pass a single's range), in double precision, so that
+// every label still reads as its number.
+double ScaleLabelValue(float mid, float small, int i);
+// The same for time label j (0..10) of a plot time T: j T / 10.
+double TimeLabelValue(float time, int j);
 
-// A time in seconds with up to six decimals, no trailing zeros and no
-// leading zero ("6.", "12.5", ".1"); "0" for 0.
-QString TimeLabel(float value);
+// value with a single's seven digits and d decimals; d = 0 keeps the point
+// ("-20.").
+QString ScaleLabel(double value, int decimals);
+
+// A time in seconds with a single's seven digits and up to six decimals, no
+// trailing zeros and no leading zero ("6.", "12.5", ".1"); "0" for 0.
+QString TimeLabel(double value);
 
 // ---- Plot ---------------------------------------------------------------------
 

@@ -73,7 +73,7 @@ void frmGRAPH::DrawGraphScale()
         GraphSmallVal = 1.0f;
     const int decimals = LabelDecimals(txtMidVal->text(), txtSmallVal->text());
     for (int i = -15; i <= 15; i += 5) {
-        const QString label = ScaleLabel(GraphMidVal + float(i) * GraphSmallVal, decimals);
+        const QString label = ScaleLabel(ScaleLabelValue(GraphMidVal, GraphSmallVal, i), decimals);
         const double w = p->TextWidth(label), h = p->TextHeight(label);
         // Centred under class i + 15.
         p->SetCurrentX(30 * i + 480 - w / 2);

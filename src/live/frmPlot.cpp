@@ -71,14 +71,15 @@ void frmPlot::DrawPlotScale()
     p->SetDrawStyle(platform::PictureBox::DrawStyle::Solid);
 
     for (int i = -20; i <= 20; i += 5) {
-        const QString label = ScaleLabel(scale_.mid + float(i) * scale_.small, scale_.decimals);
+        const QString label =
+            ScaleLabel(ScaleLabelValue(scale_.mid, scale_.small, i), scale_.decimals);
         const double w = p->TextWidth(label), h = p->TextHeight(label);
         p->SetCurrentX(-35 - w);
         p->SetCurrentY(10 * i + 18 - h / 2);
         p->Print(label);
     }
     for (int j = 0; j <= 10; ++j) {
-        const QString label = TimeLabel(float(j) * scale_.time / 10.0f);
+        const QString label = TimeLabel(TimeLabelValue(scale_.time, j));
         const double w = p->TextWidth(label), h = p->TextHeight(label);
         // The last one ends at the right edge.
         p->SetCurrentX(j == 10 ? PlotRight - w : 100 * j - w / 2);

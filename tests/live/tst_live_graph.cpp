@@ -1,7 +1,6 @@
-// The graph window: the class of a reading (halves to even), the doubling
-// of the full scale (also from odd, negative or empty starting scales), the
-// bars and count labels, the blinking arrows, Pause and New Scale, and the
-// window counting an emulated meter's stream.
+// The graph window: the bars and count labels, the doubling at the sixth
+// reading, the blinking arrows, Pause and New Scale, and the window counting
+// an emulated meter's stream.
 
 #include "link/CommControl.h"
 #include "live/Charts.h"
@@ -44,54 +43,6 @@ private slots:
         platform::SetFileDialogAnswerer({});
         platform::CloseAllForms();
         emu::Settle();
-    }
-
-    void classes()
-    {
-        struct Case { float v; int c; };
-        const Case cases[] = {{100, 15}, {85, 0}, {115, 30}, {84.6f, 0}, {84.5f, 0},
-                              {84.4f, -1}, {115.5f, 30}, {115.6f, 31}, {-3e38f, -1}, {3e38f, 31}};
-        for (const Case& k : cases)
-            QCOMPARE(live::GraphClassOf(k.v, 100, 1), k.c);
-        // A tiny division puts everything far outside, without overflow.
-        QCOMPARE(live::GraphClassOf(101, 100, 1e-38f), 31);
-        QCOMPARE(live::GraphClassOf(99, 100, 1e-38f), -1);
-        // A negative division turns the classes round.
-        QCOMPARE(live::GraphClassOf(101, 100, -1), 14);
-        // Exact halves at a decimal division, reckoned in single precision.
-        QCOMPARE(live::GraphClassOf(-1.25f, 0, 0.1f), 2);
-        QCOMPARE(live::GraphClassOf(0.15f, 0, 0.1f), 16);
-    }
-
-    // The full scale doubles as often as a count needs; a negative scale is
-    // taken by magnitude and 0 (or none) as 1, so the doubling ends.
-    void fullScale()
-    {
-        QCOMPARE(live::InitialFullScale("         "), 1.0);
-        QCOMPARE(live::InitialFullScale("-5"), 5.0);
-        QCOMPARE(live::InitialFullScale("1E39"), 1.0);
-
-        live::GraphRun run;
-        live::GraphFullScale = 5;
-        for (int i = 0; i < 5; ++i)
-            QVERIFY(!live::CountReading(run, 15));
-        QVERIFY(live::CountReading(run, 15));
-        QCOMPARE(live::GraphFullScale, 10.0);
-        QCOMPARE(live::GraphLabelStep(), 2.0);
-
-        live::GraphFullScale = live::InitialFullScale("0.3");
-        run = live::GraphRun();
-        QVERIFY(live::CountReading(run, 0));
-        QCOMPARE(live::GraphFullScale, double(0.3f) * 4);
-        QVERIFY(!live::CountReading(run, 31));
-        QCOMPARE(live::CountLabel(2 * 5), "10");
-        QCOMPARE(live::CountLabel(1e12), "1000000000000");
-        // A full scale that is no multiple of 5 labels its lines truly.
-        live::GraphFullScale = 1;
-        QCOMPARE(live::CountLabel(live::GraphLabelStep() * 3), "0.6");
-        live::GraphFullScale = 7;
-        QCOMPARE(live::CountLabel(live::GraphLabelStep() * 5), "7");
-        live::GraphFullScale = 10;
     }
 
     // Bars, the doubling at the sixth reading, the arrows, Pause and New

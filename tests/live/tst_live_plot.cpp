@@ -1,7 +1,6 @@
-// The plot window: record values, where points go (half-to-even rounding,
-// clamping, thin runs at the edge), the scale and time labels, the running
-// time across Pause and Continue, a full time axis, and the window on an
-// emulated meter streaming readings, with Save and Print.
+// The plot window: the scale and time labels as drawn, a run across Pause
+// and Continue up to a full time axis, and the window on an emulated meter
+// streaming readings, with Save and Print.
 
 #include "link/CommControl.h"
 #include "live/Charts.h"
@@ -54,90 +53,6 @@ private slots:
         platform::SetPrintToPdf({});
         platform::CloseAllForms();
         emu::Settle();
-    }
-
-    void recordValues()
-    {
-        QCOMPARE(live::RecordValue("\x02 12.5\x03"), std::optional<float>(12.5f));
-        QCOMPARE(live::RecordValue("ABC"), std::optional<float>(0.0f));
-        QCOMPARE(live::RecordValue("*/,-3"), std::optional<float>(-3.0f));
-        QCOMPARE(live::RecordValue("1E-400"), std::optional<float>(0.0f));
-        // Too large for any scale: not a reading of 0, nor infinity.
-        QVERIFY(!live::RecordValue("1E39"));
-        QVERIFY(!live::RecordValue("5E99999999999999999999"));
-    }
-
-    void points()
-    {
-        // Halves to even on both axes.
-        live::PlotScale s = live::ReadPlotScale("0", "4", "1000");
-        QCOMPARE(live::PlotY(1, s), 2.0);
-        QCOMPARE(live::PlotY(3, s), 8.0);
-        QCOMPARE(live::PlotX(2.5, s), 2.0);
-        QCOMPARE(live::PlotX(3.5, s), 4.0);
-
-        // Off the scale: the way there is thick, a run along the edge thin.
-        s = live::ReadPlotScale("100", "1", "10");
-        double prevY = 0;
-        struct Want { double v; double y; int width; };
-        const Want steps[] = {{125, 210, 2}, {125, 210, 1}, {100, 0, 2}, {-1e30, -205, 2},
-                              {-50, -205, 1}, {120, 200, 2}, {80, -200, 2}, {79.9f, -205, 2}};
-        for (const Want& want : steps) {
-            const live::PlotStep st = live::NextPlotStep(want.v, 1, false, prevY, s);
-            QCOMPARE(st.y, want.y);
-            QCOMPARE(st.width, want.width);
-            QCOMPARE(prevY, want.y);
-        }
-        // A negative division turns the scale upside down.
-        QCOMPARE(live::PlotY(105, live::ReadPlotScale("100", "-1", "10")), -50.0);
-        // An exact half at a decimal division, reckoned in single precision.
-        QCOMPARE(live::PlotY(-1.875f, live::ReadPlotScale("0", "0.1", "10")), -188.0);
-        // The end of the time axis.
-        QVERIFY(!live::NextPlotStep(100, 10, false, prevY, s).done);
-        QVERIFY(live::NextPlotStep(100, 10.01, false, prevY, s).done);
-        // Far outside in both directions, no overflow.
-        const live::PlotScale tiny = live::ReadPlotScale("-3E38", "1E-38", "1E-30");
-        const live::PlotStep far = live::NextPlotStep(3e38, 1e6, false, prevY, tiny);
-        QCOMPARE(far.y, 210.0);
-        QVERIFY(far.done);
-
-        // Entry texts: blanks give M 0, S 1, T 1; T by magnitude; an unusable
-        // number counts as none.
-        s = live::ReadPlotScale("         ", "         ", "         ");
-        QVERIFY(s.mid == 0 && s.small == 1 && s.time == 1 && s.decimals == 0);
-        s = live::ReadPlotScale(" 12.25 ", "0", "-60");
-        QVERIFY(s.mid == 12.25f && s.small == 1 && s.time == 60 && s.decimals == 2);
-        s = live::ReadPlotScale("1E39", "1E39", "1E39");
-        QVERIFY(s.mid == 0 && s.small == 1 && s.time == 1);
-    }
-
-    void labelFormats()
-    {
-        QCOMPARE(live::LabelDecimals("1.1234567", ""), 6);
-        QCOMPARE(live::ScaleLabel(-20, 0), "-20.");
-        QCOMPARE(live::ScaleLabel(0.3f - 3 * 0.1f, 1), "0.0");
-        QCOMPARE(live::TimeLabel(0), "0");
-        QCOMPARE(live::TimeLabel(3 * 1.0f / 10), ".3");
-    }
-
-    // Pause counts the time so far only while the clock runs: a second
-    // Pause, or one before the first record, leaves it alone; Continue
-    // restarts the clock only after a Pause.
-    void runningTime()
-    {
-        live::ResetPlotTime();
-        live::PausePlotTime(5);
-        live::ContinuePlotTime(6);
-        QCOMPARE(live::PlotElapsed, 0.0);
-        live::StartPlotTime(10);
-        QCOMPARE(live::PlotRunningTime(12), 2.0);
-        live::PausePlotTime(13);
-        live::PausePlotTime(20);
-        QCOMPARE(live::PlotRunningTime(25), 3.0);
-        live::ContinuePlotTime(30);
-        QCOMPARE(live::PlotRunningTime(31), 4.0);
-        live::ContinuePlotTime(32);
-        QCOMPARE(live::PlotRunningTime(33), 6.0);
     }
 
     // The scale of M 100, S 0.5, T 60, and of blank entries.
