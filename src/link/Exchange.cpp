@@ -75,11 +75,13 @@ void SendCommand()
 void ReceiveReply()
 {
     CommStatus = StatusOk;
-    ReplyCut = false;
+    // A call refused while another one yields must leave that one's answer
+    // alone: its flag is still to be read.
     if (refused()) {
         CommStatus = StatusPortError;
         return;
     }
+    ReplyCut = false;
     PortWaitScope busy;
     const QString cmd = Cmd;
     const QChar cr(13);

@@ -41,6 +41,9 @@ const QString LineFailedText = QStringLiteral(
 const QString NotRestoredText = QStringLiteral(
     "The line to the meter failed. Its own scale factor and offset could not be put back: "
     "check the meter's setup.");
+const QString CorrectionUnsureText = QStringLiteral(
+    "The line to the meter failed. Its own scale factor and offset were not changed, but "
+    "its correction may now be 0.");
 const QString NoCorrectionText = QStringLiteral(
     "The line to the meter failed. Its own scale factor and offset were put back, but the "
     "new correction could not be sent, so its correction is now 0.");
@@ -344,10 +347,11 @@ void frmCalib::Calib()
         return;
 
     // Correction 0, then the temporary scale.
+    // A frame the port failed on may still have reached the meter.
     if (!send(QStringLiteral("W12B0000"), sent))
         return;
     if (!sent) {
-        Finish(NoAnswerText);
+        Finish(CorrectionUnsureText);
         return;
     }
     if (!wait(2.0))

@@ -149,6 +149,17 @@ private slots:
         QCOMPARE(nestedStatus, int(StatusPortError));
         QCOMPARE(meter->frames().size(), size_t(1));
         QVERIFY(!ExchangeBusy());
+
+        // Refused calls at every turn, the last one included, leave the
+        // outer call's word that it cut the answer.
+        meter->on("G128", Response::Text("123"));
+        QTimer nag;
+        connect(&nag, &QTimer::timeout, this, [] { ReceiveReply(); });
+        nag.start(0);
+        QCOMPARE(exchange("G128"), int(StatusOk));
+        nag.stop();
+        QCOMPARE(Reply, QStringLiteral("12"));
+        QVERIFY(ReplyCut);
     }
 };
 

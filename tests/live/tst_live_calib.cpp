@@ -32,6 +32,9 @@ const QString NoReading =
 const QString NotRestored =
     "The line to the meter failed. Its own scale factor and offset could not be put back: "
     "check the meter's setup.";
+const QString CorrectionUnsure =
+    "The line to the meter failed. Its own scale factor and offset were not changed, but "
+    "its correction may now be 0.";
 const QString AskNumber = "Enter the known input frequency in Hertz, a number above 0.";
 const QString TooLow = "The frequency is too low to calibrate with: it must be above 9 Hz.";
 const QString TooHigh =
@@ -373,6 +376,25 @@ private slots:
                                                 "*1W3110000000186A0"}));
         QCOMPARE(frames.size(), 5);
         QCOMPARE(w->lblFail->text(), NotRestored);
+        QVERIFY(!Shown(w->lblDone));
+    }
+
+    // The port fails on the frame that clears the correction, which may
+    // have reached the meter all the same: the window does not say that
+    // nothing was changed.
+    void lineLostAtClearing()
+    {
+        CalibBench bench;
+        // The register is read whole well before the line goes dead, and
+        // the line is dead well before the next frame.
+        live::CalibWaitFactor = 0.5;
+        bench.meter.failAt("X124",
+                           emu::Response::Pieces({"0300\r", QByteArray()}, 300).thenHangUp());
+        frmCalib* w = OpenCalib();
+        Run(w, "900000");
+        live::CalibWaitFactor = 0.05;
+        QCOMPARE(bench.frames(), (QStringList{"*1A1", "*1X311", "*1X124"}));
+        QCOMPARE(w->lblFail->text(), CorrectionUnsure);
         QVERIFY(!Shown(w->lblDone));
     }
 
