@@ -11,16 +11,27 @@ install_missing() {
   done
   if ((${#missing[@]})); then
     local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    if [ "$(id -u)" -ne 0 ]; then
+      if ! command -v sudo >/dev/null; then
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Run this as root, then $0 again:" >&2
+        echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+      fi
+      sudo=sudo
+    fi
     echo "Installing: ${missing[*]}"
     $sudo apt-get update
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
   fi
 }
 
+# build [target...]: everything, or only the targets named.
 build() {
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$BUILD" -j"$(nproc)"
+  local targets=()
+  (($#)) && targets=(--target "$@")
+  cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}"
 }
 
 # A second tree that stops at the first undefined behaviour.

@@ -16,13 +16,11 @@ QByteArray EncodeHelpIndex(const HelpIndex& record)
     return bytes;
 }
 
-HelpIndex DecodeHelpIndex(const QByteArray& sixBytes)
+HelpIndex DecodeHelpIndex(const HelpIndexBytes& bytes)
 {
     HelpIndex record;
-    if (sixBytes.size() < HelpIndexSize)
-        return record;
-    record.Offset = qFromLittleEndian<qint32>(sixBytes.constData());
-    record.Length = qFromLittleEndian<qint16>(sixBytes.constData() + 4);
+    record.Offset = qFromLittleEndian<qint32>(bytes.data());
+    record.Length = qFromLittleEndian<qint16>(bytes.data() + 4);
     return record;
 }
 
@@ -69,8 +67,8 @@ std::optional<QString> ReadHelpTopic(const QString& folder, int topic)
         const qint64 at = qint64(HelpIndexSize) * (record - 1);
         if (at + HelpIndexSize > indexFile.size() || !indexFile.seek(at))
             return std::nullopt;
-        const QByteArray bytes = indexFile.read(HelpIndexSize);
-        if (bytes.size() != HelpIndexSize)
+        HelpIndexBytes bytes;
+        if (indexFile.read(bytes.data(), HelpIndexSize) != HelpIndexSize)
             return std::nullopt;
         index = DecodeHelpIndex(bytes);
     }

@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <array>
 #include <optional>
 
 namespace help {
@@ -25,6 +27,7 @@ struct HelpIndex {
 };
 
 constexpr int HelpIndexSize = 6;
+using HelpIndexBytes = std::array<char, HelpIndexSize>;
 
 // The topic whose text is printed unchanged in a fixed-pitch face: the ASCII
 // character table, whose "$" is a character of the table, not a mark.
@@ -35,7 +38,7 @@ constexpr int AsciiTableTopic = 1138;
 extern const QString NoHelpText;
 
 QByteArray EncodeHelpIndex(const HelpIndex& record);
-HelpIndex DecodeHelpIndex(const QByteArray& sixBytes); // shorter input: zeros
+HelpIndex DecodeHelpIndex(const HelpIndexBytes& bytes);
 
 // Group and record of a topic; groups outside 10..99 have no files (their
 // two-character file names would clash with other groups or be malformed).
