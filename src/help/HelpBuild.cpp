@@ -1,11 +1,11 @@
 #include "help/HelpBuild.h"
 
 #include "help/HelpFiles.h"
+#include "setup/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <limits>
@@ -157,10 +157,10 @@ bool GenerateHelpFiles(const QString& sourcePath, const QString& folder, QString
         if (problems.isEmpty()) {
             const QDir dir(folder);
             const auto write = [&](const QString& name, const QByteArray& bytes) {
-                QSaveFile file(dir.filePath(name));
-                if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-                    || !file.commit())
-                    problems.append(QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
+                const QString path = dir.filePath(name);
+                const QString reason = setup::ReplaceFile(path, bytes);
+                if (!reason.isNull())
+                    problems.append(QStringLiteral("%1: %2").arg(path, reason));
             };
             for (const HelpGroupFiles& g : BuildHelpFiles(topics)) {
                 write(HelpTextFileName(g.group), g.text);

@@ -7,12 +7,12 @@
 #include "platform/MessageBox.h"
 #include "setup/ModeModel.h"
 #include "setup/SetupImage.h"
+#include "setup/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace meterlink {
 
@@ -260,15 +260,7 @@ bool WriteSettingsFile()
 {
     if (SettingsLine.isEmpty())
         return false;
-    QSaveFile file(SettingsFilePath());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray content = SettingsFileContent(SettingsLine);
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return setup::ReplaceFile(SettingsFilePath(), SettingsFileContent(SettingsLine)).isNull();
 }
 
 } // namespace meterlink

@@ -6,11 +6,11 @@
 #include "setup/DefaultImage.h"
 #include "setup/ModeModel.h"
 #include "setup/SetupImage.h"
+#include "setup/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -87,18 +87,7 @@ void BeepAndWarn(QWidget* parent, const QString& text)
 // old file is untouched. Returns the reason on failure.
 QString WriteSetupLine(const QString& path, const QString& line)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = line.toLatin1() + "\r\n";
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return setup::ReplaceFile(path, line.toLatin1() + "\r\n");
 }
 
 // A save writes only a line that Open Setup takes back whole.

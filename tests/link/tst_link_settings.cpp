@@ -75,6 +75,12 @@ private slots:
         QCOMPARE(MeterRevision, 37);
         QCOMPARE(CharTimeMs, 8);
         QVERIFY(!Commx().HasError()); // a pseudo-terminal has no modem lines: no failure
+        // Ten bits a character, to the nearest millisecond: 16.7 is 17, and
+        // 19200 baud still waits 1 ms.
+        QList<int> ms;
+        for (int b = 0; b <= 6; ++b)
+            ms << CharTimeMsFor(b);
+        QCOMPARE(ms, (QList<int>{33, 17, 8, 4, 2, 1, 1}));
     }
 
     void startUpProblems_data()

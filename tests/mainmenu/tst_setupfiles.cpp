@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace mainmenu;
 
 namespace {
@@ -34,6 +37,27 @@ void SetImage(const QString& image)
 }
 
 QString Shown() { return setup::SetupA + '|' + setup::SetupB + '|' + setup::SetupChars; }
+
+// A disk that fills up: writes past `bytes` fail (EFBIG) until destroyed.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : sig_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lower = old_;
+        lower.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, sig_);
+    }
+
+private:
+    rlimit old_{};
+    void (*sig_)(int);
+};
 
 } // namespace
 
@@ -125,6 +149,15 @@ private slots:
         setup::SetupA.chop(1); // a line Open Setup would refuse is never written
         SaveSetupFile(nullptr, {});
         QCOMPARE(ReadAll(SetupFileName), Line);
+
+        // A save that fails half-way leaves the old file whole, and says so.
+        LoadDefaultSetup();
+        {
+            FileSizeLimit full(100);
+            SaveSetupFile(nullptr, {});
+        }
+        QCOMPARE(ReadAll(SetupFileName), Line);
+        QVERIFY(messages_.last().startsWith("The setup could not be saved to"));
     }
 };
 

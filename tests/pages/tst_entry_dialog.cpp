@@ -126,9 +126,19 @@ private slots:
         emu::Settle();
     }
 
-    // Enter in a box stores once and closes; the page box shows the value.
+    // Enter, on the main keys or the keypad, in a box stores once and
+    // closes; the page box shows the value.
+    void enterCommitsOnce_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
     void enterCommitsOnce()
     {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         RunEntry(0, [&](frmEntVal* d) {
             QCOMPARE(EntryActive, 1);
             QCOMPARE(platform::BackColor(page->box), PaleGreen);
@@ -136,9 +146,12 @@ private slots:
             QTest::keyClick(d->txtDigit(4), '2');
             QCOMPARE(d->txtDigit(4)->text(), QStringLiteral("2."));
             QCOMPARE(d->focusWidget(), d->txtDigit(5));
-            QTest::keyClick(d->txtDigit(5), Qt::Key_Return);
+            const auto enter = [&] {
+                QTest::keyClick(d->txtDigit(5), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            };
+            enter();
             QVERIFY(!d->isVisible());
-            QTest::keyClick(d->txtDigit(5), Qt::Key_Return); // a late second Enter
+            enter(); // a late second Enter
         });
         QVERIFY(!leftOpen);
         QCOMPARE(SetupA.mid(36, 6), QStringLiteral("0027D8"));

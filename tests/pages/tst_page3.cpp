@@ -393,14 +393,15 @@ private slots:
         QCOMPARE(page->PageReady, 1);
     }
 
-    // The character boxes: OK stores the code and names it; Cancel stores
-    // nothing; the page still stores list picks afterwards.
+    // The character boxes: OK stores the code and names it, 0 included;
+    // Cancel stores nothing; the page still stores list picks afterwards.
     void characterBoxes_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("pos");
         QTest::addColumn<QString>("label");
         QTest::newRow("TranStop") << "txtTranStop" << 5 << "lblTranStop";
+        QTest::newRow("TranStart") << "txtTranStart" << 7 << "lblTranStart";
         QTest::newRow("Skip") << "txtSkip" << 11 << "";
         QTest::newRow("StartChr") << "txtStartChr" << 15 << "lblStartChr";
     }
@@ -438,6 +439,13 @@ private slots:
         QCOMPARE(GetCharsByte(pos), 13);
         if (name)
             QCOMPARE(name->text(), QString("cr "));
+        // 0 is a code like any other: the start characters default to it.
+        EnterCode(0, true);
+        ClickBox(txt);
+        QCOMPARE(GetCharsByte(pos), 0);
+        QCOMPARE(txt->Text(), QString(" 0"));
+        if (name)
+            QCOMPARE(name->text(), QString("nul"));
         QCOMPARE(page->PageReady, 1);
         QVERIFY(page->cmdMMenu->hasFocus() || !QApplication::focusWidget());
         Pick(page->cboRTS, 1);

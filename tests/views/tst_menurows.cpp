@@ -196,12 +196,15 @@ private slots:
                                 DigitCodeCell(32), DigitCodeCell(-2)};
         QCOMPARE(cells, L({" ", " 9", " A", " F", " 0.", " F.", " ", " "}));
 
-        // Address 26 and external inputs pair 13 as the meter shows them.
+        // Address 26, external inputs pair 13, and transmission 2 beside RTS
+        // on (bits 6-5 and 4 of one byte) as the meter shows them.
         Bits(4, 0, 53, 26);
         Bits(3, 0, 61, 13);
+        Bits(6, 4, 51, 0b101);
         const MenuRows v = BuildMenuRows();
         QCOMPARE(Cells(v, "  SEr 2").last(), " A.");
         QCOMPARE(Cells(v, "  SEtuP").last(), " d");
+        QCOMPARE(Cells(v, "  SEr 3").mid(3, 2), L({" 2", " 1"}));
     }
 
     void valuesAndCorrections()
