@@ -60,7 +60,7 @@ std::optional<long long> DecimalExponent(const QString& text)
 // A value shown with the digits a single holds.
 double SingleDigits(double v)
 {
-    return QString::number(double(v), 'g', 7).toDouble();
+    return QString::number(v, 'g', 7).toDouble();
 }
 
 // A value in fixed notation with d decimals and a single's seven digits:

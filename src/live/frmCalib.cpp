@@ -346,8 +346,8 @@ void frmCalib::Calib()
     if (!wait(2.0))
         return;
 
-    // Correction 0, then the temporary scale.
-    // A frame the port failed on may still have reached the meter.
+    // Correction 0, then the temporary scale. A frame the port failed on
+    // may still have reached the meter.
     if (!send(QStringLiteral("W12B0000"), sent))
         return;
     if (!sent) {
