@@ -3,6 +3,7 @@
 // and correction; a meter that does not answer, or gives no reading, never
 // gets a wrong scale or correction and gets its own settings back.
 
+#include "link/CommControl.h"
 #include "link/Link.h"
 #include "link/Wait.h"
 #include "live/Calibration.h"
@@ -89,6 +90,21 @@ bool Shown(const QWidget* w)
 {
     return w->isVisibleTo(w->parentWidget());
 }
+
+// Runs f each time the widget is shown.
+class OnShow : public QObject {
+public:
+    OnShow(QWidget* w, std::function<void()> f) : QObject(w), f_(std::move(f)) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            f_();
+        return false;
+    }
+
+private:
+    std::function<void()> f_;
+};
 
 } // namespace
 
@@ -375,6 +391,22 @@ private slots:
         QCOMPARE(frames.mid(0, 5), (QStringList{"*1A1", "*1X311", "*1X124", "*1W12B0000",
                                                 "*1W3110000000186A0"}));
         QCOMPARE(frames.size(), 5);
+        QCOMPARE(w->lblFail->text(), NotRestored);
+        QVERIFY(!Shown(w->lblDone));
+    }
+
+    // The port is closed just for the frame that puts the scale factor and
+    // offset back; the scale register still goes back. The window must not
+    // say "Done.".
+    void scalePutBackFailsAlone()
+    {
+        CalibBench bench;
+        frmCalib* w = OpenCalib();
+        new OnShow(w->lblReturn, [] { meterlink::Commx().SetPortOpen(false); });
+        new OnShow(w->lblSet, [] { meterlink::Commx().SetPortOpen(true); });
+        Run(w, "900000");
+        QCOMPARE(bench.frames().mid(6), (QStringList{"*1B1", "*1W1240300"}));
+        QCOMPARE(bench.meter.state().scale, QByteArray("0000000186A0"));
         QCOMPARE(w->lblFail->text(), NotRestored);
         QVERIFY(!Shown(w->lblDone));
     }

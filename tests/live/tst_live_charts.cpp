@@ -104,6 +104,9 @@ private slots:
         QCOMPARE(live::PlotRunningTime(31), 4.0);
         live::ContinuePlotTime(32);
         QCOMPARE(live::PlotRunningTime(33), 6.0);
+        // A second Pause keeps the time before the first.
+        live::PausePlotTime(35);
+        QCOMPARE(live::PlotRunningTime(40), 8.0);
     }
 
     void classes()

@@ -410,7 +410,11 @@ private slots:
         });
         QVERIFY(pair >= 0);
         SetPair(pair / 16, pair % 16);
+        Bits(3, 3, 65, 1); // alarm 1 Hysteresis, alarm 2 Band
+        Bits(4, 4, 65, 0);
         frmSetup2* page = ShowPages12();
+        QCOMPARE(page->cboDevType1->ListIndex(), 1);
+        QCOMPARE(page->cboDevType2->ListIndex(), 0);
         CheckBox* box = page->chkSqRt[ItemLayout == 1 ? 0 : 1];
         QVERIFY(box->isEnabled());
         const QString before = SetupB;

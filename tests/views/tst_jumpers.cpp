@@ -258,6 +258,9 @@ private slots:
             QVERIFY2(h >= 6 * line && h < 7 * line, qPrintable(QString::number(h)));
             QVERIFY(label->height() >= h);
         }
+        // The RS-232 board's jack: the meter receives on pin 4, sends on pin 3.
+        frmJumper* rs232 = Open(ShowMenu(), AllWindows()[8]);
+        QVERIFY(rs232->findChild<QLabel*>("Label3")->text().simplified().contains("4 RX 3 TX 2 RTS"));
     }
 };
 

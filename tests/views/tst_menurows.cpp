@@ -224,6 +224,8 @@ private slots:
         QCOMPARE(Find(v, " SCALE2")->overlay, L({" ", " ", " 1", " 0", " 0", " 0"}));
         QCOMPARE(Cells(v, " FiLtEr")[5], " 1");
         QCOMPARE(Cells(v, " AL SEt")[4], " 7");
+        Bits(3, 0, 67, 2 * 4 + 0); // states 2 and 0: the code after the unused 7
+        QCOMPARE(Cells(BuildMenuRows(), " AL SEt")[4], " 6");
         QCOMPARE(Cells(v, " dSPyno").last(), " 3");
         QCOMPARE(Cells(v, "  bAtCH"), L({" ", " ", " 0", " 0", " 0", " 0", " 0"}));
         QCOMPARE(int(v.setPoints.size()), 1);
