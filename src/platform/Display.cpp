@@ -216,9 +216,11 @@ QString WithoutReinstallHint(QString text)
         QStringList named;
         for (const PluginTry& t : tries) {
             const QString variable = DisplayVariableOf(t.name);
-            const QString value = variable.isEmpty() ? QString() : qEnvironmentVariable(qPrintable(variable));
-            if (!value.isEmpty() && !named.contains(variable + u'=' + value))
-                named << variable + u'=' + value;
+            if (variable.isEmpty() || qEnvironmentVariableIsEmpty(qPrintable(variable)))
+                continue;
+            const QString setting = variable + u'=' + qEnvironmentVariable(qPrintable(variable));
+            if (!named.contains(setting))
+                named << setting;
         }
         report = QStringLiteral("%1: no display found%2; start it in a desktop session, or with DISPLAY or "
                                 "WAYLAND_DISPLAY naming the display to use.\n")
